@@ -1,0 +1,70 @@
+#pragma once
+
+// Quorvane's compensation engine.
+//
+// A case arrives as the texts the user typed or picked (CaseInput, case.h);
+// runCalculation either stops with one message or returns the 22 result texts
+// (CaseResult) with an optional notice. The items are computed in a fixed order
+// and each is fixed as its text (numbers.h) before the totals add those texts
+// read back, so a figure here is always the sum of the figures the user sees.
+// Everything is a pure function of its arguments: no state, no I/O, no Qt.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "case.h"
+#include "numbers.h"
+
+namespace quorvane {
+
+// How a step of a run ended; anything but ok stops the run with messageFor().
+enum class Status { ok, birthDateIncomplete, accidentDateIncomplete, siblingsMinusOne, outOfRange };
+
+[[nodiscard]] std::string_view messageFor(Status status);
+
+struct CalcStop {
+  std::string message;
+  std::optional<std::string> notice;  // "请升级" when it was raised before the stop
+};
+
+struct CalcCompleted {
+  CaseResult result;
+  std::optional<std::string> notice;  // "请升级" for an accident year without standards
+};
+
+using RunOutcome = std::variant<CalcStop, CalcCompleted>;
+
+[[nodiscard]] RunOutcome runCalculation(const CaseInput& input);
+
+// The per-run factors.
+[[nodiscard]] std::optional<Standards> standardsFor(std::string_view accidentYear);
+[[nodiscard]] int parentCount(std::string_view coupleOrSingle);
+[[nodiscard]] float gradeCoefficient(std::string_view grade);
+
+// Disability compensation. Dates carry like a calendar: day 30 of February is
+// early March, month 13 is January of the next year.
+[[nodiscard]] std::int64_t dayNumber(int year, int month, int day);
+// Whole blocks of 365 days from birth to accident, toward zero.
+[[nodiscard]] std::int64_t ageAtAccident(std::int64_t birthDay, std::int64_t accidentDay);
+// 5 to 20 years; only meaningful for an age above 0.
+[[nodiscard]] int compensationYears(std::int64_t age);
+Status computeDisabilityCompensation(const CaseInput& input, std::int32_t urbanDisposableIncome,
+                                     float gradeCoefficient, CaseResult& result);
+
+// Dependants' support.
+[[nodiscard]] std::int16_t childSupportYears(std::string_view ageText);
+[[nodiscard]] std::int16_t elderSupportYears(std::string_view ageText);
+[[nodiscard]] double dependantAmount(std::int16_t years, double divisor, float gradeCoefficient,
+                                     std::int32_t supportBase);
+Status computeDependantsSupport(const CaseInput& input, std::int32_t supportBase,
+                                int parentCount, float gradeCoefficient, CaseResult& result);
+
+// Itemised expenses and the grand total.
+Status computeExpenseItems(const CaseInput& input, const Standards& standards, CaseResult& result);
+Status passThroughCosts(const CaseInput& input, CaseResult& result);
+Status computeGrandTotal(CaseResult& result);
+
+}  // namespace quorvane

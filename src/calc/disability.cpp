@@ -1,0 +1,68 @@
+#include "amounts.h"
+#include "calc.h"
+
+namespace quorvane {
+namespace {
+
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+}
+
+// Days since 1970-01-01 of a proleptic Gregorian date with a month of 1 to 12
+// (H. Hinnant's days_from_civil). Written out because std::chrono's years stop
+// at ±32767, and carried months can pass that.
+std::int64_t daysFromCivil(std::int64_t y, std::int64_t m, std::int64_t d) {
+  y -= m <= 2 ? 1 : 0;
+  const std::int64_t era = floorDiv(y, 400);
+  const std::int64_t yoe = y - era * 400;
+  const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+}  // namespace
+
+std::int64_t dayNumber(int year, int month, int day) {
+  const std::int64_t monthsFromJanuary = static_cast<std::int64_t>(month) - 1;
+  const std::int64_t carriedYear = year + floorDiv(monthsFromJanuary, 12);
+  const std::int64_t monthOfYear = monthsFromJanuary - floorDiv(monthsFromJanuary, 12) * 12 + 1;
+  return daysFromCivil(carriedYear, monthOfYear, 1) + (day - 1);
+}
+
+std::int64_t ageAtAccident(std::int64_t birthDay, std::int64_t accidentDay) {
+  // Leap days are deliberately ignored: the age counts whole blocks of 365 days.
+  return (accidentDay - birthDay) / 365;
+}
+
+int compensationYears(std::int64_t age) {
+  if (age > 60) {
+    if (age > 74) return 5;
+    return static_cast<int>(80 - age);
+  }
+  return 20;
+}
+
+Status computeDisabilityCompensation(const CaseInput& in, std::int32_t urbanDisposableIncome,
+                                     float coefficient, CaseResult& result) {
+  const auto by = wholeNumberValue(in.受害人生日年);
+  const auto bm = wholeNumberValue(in.受害人生日月);
+  const auto bd = wholeNumberValue(in.受害人生日日);
+  if (!by || !bm || !bd) return Status::birthDateIncomplete;
+  const auto ay = wholeNumberValue(in.事故发生日年);
+  const auto am = wholeNumberValue(in.事故发生日月);
+  const auto ad = wholeNumberValue(in.事故发生日日);
+  if (!ay || !am || !ad) return Status::accidentDateIncomplete;
+
+  const auto age = ageAtAccident(dayNumber(*by, *bm, *bd), dayNumber(*ay, *am, *ad));
+  if (age <= 0) {
+    result.伤残赔偿金 = "0";
+    return Status::ok;
+  }
+  // The whole-number product is exact; so is its product with the widened
+  // single-precision coefficient, which carries the coefficient's error digits.
+  const std::int32_t incomeYears = urbanDisposableIncome * compensationYears(age);
+  const double amount = static_cast<double>(incomeYears) * static_cast<double>(coefficient);
+  return detail::writeAmount(result.伤残赔偿金, amount);
+}
+
+}  // namespace quorvane

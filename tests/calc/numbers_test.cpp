@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <random>
+
+#include "numbers.h"
+
+namespace quorvane {
+namespace {
+
+struct NumberCase {
+  const char* text;
+  double value;
+};
+
+TEST(NumberValue, ReadsTheLeadingNumber) {
+  const NumberCase cases[] = {
+      {"", 0},          {"abc", 0},         {"3天", 3},        {"1,500", 1},
+      {"1 0", 10},      {"-2", -2},         {"7.5", 7.5},      {"2000.50", 2000.5},
+      {"+4", 4},        {" \t\n12", 12},    {".5", 0.5},       {"5.", 5},
+      {"1.2.3", 1.2},   {"-", 0},           {".", 0},          {"--2", 0},
+      {"1E3", 1000},    {"1e3", 1000},      {"1D3", 1000},     {"2d-2", 0.02},
+      {"1 E 3", 1000},  {"1E", 1},          {"1E+", 1},        {"1Ex", 1},
+      {"&H10", 16},     {"&hff", 255},      {"&O17", 15},      {"&o7", 7},
+      {"&H", 0},        {"&Hxyz", 0},       {"&X1", 0},        {"& H 1 0", 16},
+      {"&O777777777777777777777", 9223372036854775807.0},
+      {"0.1", 0.1},     {"80.1", 80.1},     {"1E-400", 0},     {"000123", 123},
+      {"\r5", 0},       {"１２", 0},        {"12abc34", 12},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(numberValue(c.text), c.value) << '"' << c.text << '"';
+  }
+}
+
+TEST(NumberValue, NumbersBeyondTheDoubleRangeAreInfinite) {
+  EXPECT_EQ(numberValue("1E400"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(numberValue("-1E400"), -std::numeric_limits<double>::infinity());
+  EXPECT_EQ(numberValue("1E99999999999999999999"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(numberValue(std::string(400, '9')), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(numberValue("0.0000000001E-400"), 0);
+  EXPECT_EQ(numberValue("1.7976931348623157E308"), std::numeric_limits<double>::max());
+}
+
+TEST(NumberValue, LongTextsRoundCorrectly) {
+  // More digits than the local buffer holds, and a value exactly at a tie
+  // between two doubles that only the last digit decides.
+  std::string ones = "1." + std::string(300, '0') + "1";
+  EXPECT_EQ(numberValue(ones), 1.0);
+  EXPECT_EQ(numberValue("9007199254740993"), 9007199254740992.0);
+  EXPECT_EQ(numberValue("9007199254740993.0000000000000000000000000000001"), 9007199254740994.0);
+}
+
+TEST(WholeNumberValue, ReadsDatePartsAndRoundsHalvesToEven) {
+  struct Case {
+    const char* text;
+    std::optional<std::int16_t> value;
+  } const cases[] = {
+      {"8", 8},         {" 2011 ", 2011},   {"2.5", 2},        {"3.5", 4},
+      {"-2.5", -2},     {"32767", 32767},   {"-32768", -32768}, {"32768", std::nullopt},
+      {"32767.5", std::nullopt},            {"-32768.5", -32768},
+      {"", std::nullopt},                   {"八", std::nullopt}, {"8月", std::nullopt},
+      {"1 0", std::nullopt},                {"1E400", std::nullopt}, {"&H10", 16},
+      {"1e3", 1000},    {" ", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(wholeNumberValue(c.text), c.value) << '"' << c.text << '"';
+  }
+}
+
+TEST(FormatAmount, WritesFifteenSignificantDigits) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {
+      {80.1 * 3, "240.3"},
+      {375, "375"},
+      {0.5, "0.5"},
+      {-200, "-200"},
+      {1.0 / 3, "0.333333333333333"},
+      {523313.9861369133, "523313.986136913"},
+      {1e15, "1E+15"},
+      {123456789012345.6, "123456789012346"},
+      {99999999999999.9, "99999999999999.9"},
+      {999999999999999.9, "1E+15"},
+      {0.00001, "1E-05"},
+      {0.0001, "0.0001"},
+      {0.000123456, "0.000123456"},
+      {0, "0"},
+      {-0.0, "0"},
+      {1.5e300, "1.5E+300"},
+      {-2.5e-300, "-2.5E-300"},
+      {std::numeric_limits<double>::max(), "1.79769313486232E+308"},
+      {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
+      {100, "100"},
+      {1234567, "1234567"},
+      {0.1 + 0.2, "0.3"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(formatAmount(c.value), c.text) << c.value;
+  }
+  EXPECT_EQ(formatAmount(std::numeric_limits<double>::infinity()), "");
+  EXPECT_EQ(formatAmount(std::numeric_limits<double>::quiet_NaN()), "");
+}
+
+// What both totals rely on: an amount text reads back as its value rounded to
+// 15 significant digits.
+TEST(FormatAmount, ReadsBackAsTheValueRoundedToFifteenDigits) {
+  std::mt19937_64 random(20261208);
+  std::uniform_int_distribution<std::uint64_t> bits;
+  int checked = 0;
+  while (checked < 200000) {
+    const std::uint64_t pattern = bits(random);
+    double value;
+    std::memcpy(&value, &pattern, sizeof value);
+    if (!std::isfinite(value)) continue;
+    char expected[40];
+    std::snprintf(expected, sizeof expected, "%.14e", value);
+    const double rounded = std::strtod(expected, nullptr);
+    const std::string text = formatAmount(value);
+    ASSERT_EQ(numberValue(text), rounded == 0 ? 0 : rounded) << text << " from " << expected;
+    ++checked;
+  }
+}
+
+}  // namespace
+}  // namespace quorvane
