@@ -1,0 +1,191 @@
+#include "batch.h"
+
+#include <csv.h>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "calc.h"
+
+namespace quorvane::batch {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Fields are quoted only when they must be: a comma, a quote or a line end.
+void appendField(std::string& out, std::string_view field) {
+  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out += field;
+    return;
+  }
+  out += '"';
+  for (char c : field) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+// The line of the first byte that is not part of well-formed UTF-8, if any.
+std::optional<std::size_t> firstMalformedLine(std::string_view text) {
+  std::size_t line = 1;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead == '\n' || (lead == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++line;
+    std::size_t length = 1;
+    unsigned minimum = 0, value = lead;
+    if (lead >= 0x80) {
+      if (lead >= 0xC2 && lead <= 0xDF) length = 2, minimum = 0x80, value = lead & 0x1Fu;
+      else if (lead >= 0xE0 && lead <= 0xEF) length = 3, minimum = 0x800, value = lead & 0x0Fu;
+      else if (lead >= 0xF0 && lead <= 0xF4) length = 4, minimum = 0x10000, value = lead & 0x07u;
+      else return line;
+      if (i + length > text.size()) return line;
+      for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0u) != 0x80u) return line;
+        value = (value << 6) | (next & 0x3Fu);
+      }
+      if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return line;
+    }
+    i += length;
+  }
+  return std::nullopt;
+}
+
+// Drives libcsv (strict RFC 4180 mode) one input line at a time, so that every
+// fault can be named by its line.
+class Reader {
+ public:
+  Reader() {
+    csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI);
+    // A blank is part of a field: " 2011" must not read as "2011".
+    csv_set_space_func(&parser_, [](unsigned char) { return 0; });
+    output_ = resultHeader();
+  }
+  ~Reader() { csv_free(&parser_); }
+  Reader(const Reader&) = delete;
+  Reader& operator=(const Reader&) = delete;
+
+  std::variant<std::string, InputError> read(std::string_view text) {
+    if (auto line = firstMalformedLine(text)) {
+      return InputError{*line, "not UTF-8 text (save the spreadsheet as CSV UTF-8)"};
+    }
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+
+    while (!text.empty() && !failure_) {
+      const auto end = text.find_first_of("\r\n");
+      std::size_t length = end == std::string_view::npos ? text.size() : end + 1;
+      if (end != std::string_view::npos && text[end] == '\r' && end + 1 < text.size() &&
+          text[end + 1] == '\n') {
+        ++length;
+      }
+      const auto chunk = text.substr(0, length);
+      if (betweenRows_ && chunk.find_first_not_of("\r\n") != std::string_view::npos) {
+        rowLine_ = line_;
+        betweenRows_ = false;
+      }
+      if (csv_parse(&parser_, chunk.data(), chunk.size(), onField, onRow, this) != chunk.size() &&
+          !failure_) {
+        fail(line_, "broken quoting: a quote inside an unquoted field, or text after a closing quote");
+      }
+      text.remove_prefix(length);
+      ++line_;
+    }
+    if (!failure_ && csv_fini(&parser_, onField, onRow, this) != 0 && !failure_) {
+      fail(rowLine_, "a quoted field is not closed before the end of the input");
+    }
+    if (failure_) return *std::move(failure_);
+    return std::move(output_);
+  }
+
+ private:
+  static void onField(void* data, std::size_t size, void* self) {
+    auto& reader = *static_cast<Reader*>(self);
+    if (reader.fieldCount_ == reader.fields_.size()) reader.fields_.emplace_back();
+    reader.fields_[reader.fieldCount_++].assign(static_cast<const char*>(data), size);
+  }
+
+  static void onRow(int, void* self) {
+    auto& reader = *static_cast<Reader*>(self);
+    if (!reader.failure_) {
+      if (!reader.haveHeader_) {
+        reader.haveHeader_ = true;
+        reader.takeHeader();
+      } else {
+        reader.takeCase();
+      }
+    }
+    reader.fieldCount_ = 0;
+    reader.betweenRows_ = true;
+  }
+
+  void takeHeader() {
+    std::array<bool, inputFields.size()> named{};
+    for (std::size_t i = 0; i < fieldCount_; ++i) {
+      const auto& name = fields_[i];
+      std::size_t index = 0;
+      while (index < inputFields.size() && inputFields[index].name != name) ++index;
+      if (index == inputFields.size()) {
+        return fail(rowLine_, "\"" + name + "\" in the header is not an input field");
+      }
+      if (named[index]) return fail(rowLine_, "\"" + name + "\" stands twice in the header");
+      named[index] = true;
+      columns_.push_back(inputFields[index].member);
+    }
+  }
+
+  void takeCase() {
+    if (fieldCount_ != columns_.size()) {
+      return fail(rowLine_, "the row has " + std::to_string(fieldCount_) +
+                                " fields but the header names " + std::to_string(columns_.size()));
+    }
+    // Fields the header does not name stay empty in every case.
+    for (std::size_t i = 0; i < columns_.size(); ++i) current_.*columns_[i] = fields_[i];
+    const auto outcome = runCalculation(current_);
+    if (const auto* stop = std::get_if<CalcStop>(&outcome)) {
+      appendField(output_, stop->message);
+      output_.append(resultFields.size(), ',');
+    } else {
+      const auto& done = std::get<CalcCompleted>(outcome);
+      appendField(output_, done.notice.value_or(""));
+      for (const auto& field : resultFields) {
+        output_ += ',';
+        appendField(output_, done.result.*field.member);
+      }
+    }
+    output_ += '\n';
+  }
+
+  void fail(std::size_t line, std::string reason) {
+    if (!failure_) failure_ = InputError{line, std::move(reason)};
+  }
+
+  csv_parser parser_{};
+  std::vector<std::string> fields_;
+  std::size_t fieldCount_ = 0;
+  std::vector<std::string CaseInput::*> columns_;
+  CaseInput current_;
+  std::string output_;
+  std::size_t line_ = 1;
+  std::size_t rowLine_ = 1;
+  bool betweenRows_ = true;
+  bool haveHeader_ = false;
+  std::optional<InputError> failure_;
+};
+
+}  // namespace
+
+std::string resultHeader() {
+  std::string header = "提示";
+  for (const auto& field : resultFields) {
+    header += ',';
+    appendField(header, field.name);
+  }
+  header += '\n';
+  return header;
+}
+
+std::variant<std::string, InputError> run(std::string_view csv) { return Reader().read(csv); }
+
+}  // namespace quorvane::batch

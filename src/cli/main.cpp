@@ -1,0 +1,95 @@
+// quorvane-calc: runs a CSV file of cases through the compensation engine.
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "batch.h"
+#include "calc.h"
+
+namespace {
+
+constexpr std::string_view kProgram = "quorvane-calc";
+
+void printUsage() {
+  std::string usage =
+      "Usage: quorvane-calc [FILE]\n"
+      "       quorvane-calc --help | --version\n"
+      "\n"
+      "Reads cases as CSV from FILE (or standard input when FILE is absent or -)\n"
+      "and writes one CSV row of results per case to standard output.\n"
+      "\n"
+      "The first row names the input fields, any of them in any order; a field\n"
+      "the header does not name is empty in every case. Input fields:\n";
+  for (const auto& field : quorvane::inputFields) {
+    usage += "  ";
+    usage += field.name;
+    usage += '\n';
+  }
+  usage +=
+      "\n"
+      "Output columns: 提示 (the stop message or the notice), then the 22 results.\n"
+      "Exit status: 0 when every case was read; 2 when the input cannot be read\n"
+      "(the error names the file and line, and nothing is written).\n";
+  std::fputs(usage.c_str(), stdout);
+}
+
+bool readAll(std::FILE* file, std::string& text) {
+  char buffer[1 << 16];
+  std::size_t count;
+  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
+  return std::ferror(file) == 0;
+}
+
+int fail(std::string_view where, std::string_view reason) {
+  std::fprintf(stderr, "%.*s: %.*s: %.*s\n", static_cast<int>(kProgram.size()), kProgram.data(),
+               static_cast<int>(where.size()), where.data(), static_cast<int>(reason.size()),
+               reason.data());
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string_view path = "-";
+  if (argc > 2) {
+    return fail("usage", "at most one FILE (see --help)");
+  }
+  if (argc == 2) {
+    const std::string_view arg = argv[1];
+    if (arg == "--help" || arg == "-h") {
+      printUsage();
+      return 0;
+    }
+    if (arg == "--version") {
+      std::printf("quorvane-calc %s\n", QUORVANE_VERSION);
+      return 0;
+    }
+    if (arg.size() > 1 && arg.front() == '-') return fail(arg, "unknown option (see --help)");
+    path = arg;
+  }
+
+  const bool fromStdin = path == "-";
+  const std::string name = fromStdin ? "<stdin>" : std::string(path);
+  std::string text;
+  std::FILE* file = fromStdin ? stdin : std::fopen(name.c_str(), "rb");
+  if (file == nullptr) return fail(name, std::strerror(errno));
+  const bool read = readAll(file, text);
+  const int readErrno = errno;
+  if (!fromStdin) std::fclose(file);
+  if (!read) return fail(name, std::strerror(readErrno));
+
+  const auto result = quorvane::batch::run(text);
+  if (const auto* error = std::get_if<quorvane::batch::InputError>(&result)) {
+    return fail(name + ":" + std::to_string(error->line), error->reason);
+  }
+  const auto& output = std::get<std::string>(result);
+  if (std::fwrite(output.data(), 1, output.size(), stdout) != output.size() ||
+      std::fflush(stdout) != 0) {
+    return fail("<stdout>", std::strerror(errno));
+  }
+  return 0;
+}

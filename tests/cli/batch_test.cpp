@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "batch.h"
+
+namespace quorvane::batch {
+namespace {
+
+const std::string kDates = "受害人生日年,受害人生日月,受害人生日日,事故发生日年,事故发生日月,事故发生日日,伤残等级";
+const std::string kStartup = "1988,8,8,2011,11,11,一";
+// The start-up case with no other field: only the disability compensation and
+// the total are non-zero.
+std::string startupRow() {
+  std::string row = ",581460";
+  for (int i = 0; i < 20; ++i) row += ",0";
+  return row + ",581460\n";
+}
+
+std::string outputOf(const std::string& csv) {
+  auto result = run(csv);
+  if (auto* error = std::get_if<InputError>(&result)) {
+    ADD_FAILURE() << "line " << error->line << ": " << error->reason;
+    return {};
+  }
+  return std::get<std::string>(result);
+}
+
+std::vector<std::string> rowsOf(const std::string& output) {
+  std::vector<std::string> rows;
+  std::size_t start = 0;
+  while (start < output.size()) {
+    const auto end = output.find('\n', start);
+    rows.push_back(output.substr(start, end - start));
+    start = end + 1;
+  }
+  return rows;
+}
+
+TEST(Batch, ReadsTheSameCaseInEveryAcceptedForm) {
+  const std::string expected = resultHeader() + startupRow();
+  const std::string forms[] = {
+      kDates + "\n" + kStartup + "\n",
+      kDates + "\r\n" + kStartup + "\r\n",
+      kDates + "\r" + kStartup + "\r",
+      kDates + "\n" + kStartup,                          // no final line end
+      "\xEF\xBB\xBF" + kDates + "\n" + kStartup + "\n",  // byte-order mark
+      kDates + "\n\n" + kStartup + "\n\n\n",             // empty lines
+      kDates + "\n\"1988\",\"8\",\"8\",\"2011\",\"11\",\"11\",\"一\"\n",
+  };
+  for (const auto& csv : forms) EXPECT_EQ(outputOf(csv), expected) << csv;
+}
+
+TEST(Batch, ColumnsInAnyOrderAndUnnamedFieldsEmpty) {
+  const auto output = outputOf(
+      "伤残等级,事故发生日日,事故发生日月,事故发生日年,受害人生日日,受害人生日月,受害人生日年\n"
+      "二,11,11,2011,8,8,1988\n"
+      "二,11,11,2011,8,8,\n");
+  const auto rows = rowsOf(output);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_TRUE(rows[1].starts_with(",523313.986136913,")) << rows[1];
+  EXPECT_EQ(rows[2], "请选择受害人生日." + std::string(22, ','));
+}
+
+TEST(Batch, QuotedFieldsKeepCommasQuotesBlanksAndLineEnds) {
+  // "1,500" reads 1 day; a leading blank makes the year an uncovered one.
+  const auto output = outputOf(kDates + ",住院天数,医疗费\n" + kStartup + ",\"1,500\",\"7\"\"\n8\"\n" +
+                               "1988,8,8, 2011,11,11,一,2,\n");
+  const auto rows = rowsOf(output);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_TRUE(rows[1].starts_with(",581460,0,0,50,")) << rows[1];
+  EXPECT_TRUE(rows[1].ends_with(",7,0,0,581517")) << rows[1];
+  EXPECT_TRUE(rows[2].starts_with("请升级,0,")) << rows[2];
+}
+
+TEST(Batch, ReportsTheStopAfterANotice) {
+  const auto rows = rowsOf(outputOf(kDates + ",兄弟姐妹人数\n1988,8,8,2013,11,11,一,-1\n"));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1], "兄弟姐妹人数不能为-1." + std::string(22, ','));
+}
+
+TEST(Batch, RefusesInputItCannotRead) {
+  const struct {
+    std::string csv;
+    std::size_t line;
+    const char* reasonPart;
+  } cases[] = {
+      {"受害人生日年,出生地\n1988,北京\n", 1, "\"出生地\" in the header is not an input field"},
+      {"医疗费,交通费,医疗费\n1,2,3\n", 1, "stands twice"},
+      {"\n\n医疗费, 交通费\n", 3, "\" 交通费\" in the header"},
+      {"医疗费,交通费\n1,2\n1,2,3\n", 3, "the row has 3 fields but the header names 2"},
+      {"医疗费,交通费\n1,2\n\n1\n", 4, "the row has 1 fields"},
+      {"医疗费\n1\n\"2\"x\n", 3, "broken quoting"},
+      {"医疗费\n1\n2\"x\n", 3, "broken quoting"},
+      {"医疗费\n1\n\"2\n3\n", 3, "not closed"},
+      {"医疗费\n1\n\xFF\n", 3, "not UTF-8"},
+      {"医疗费\r\n1\r\n\xE5\xBC\n", 3, "not UTF-8"},
+      {"医疗费\n\"a\nb\",\n", 2, "the row has 2 fields"},
+  };
+  for (const auto& c : cases) {
+    const auto result = run(c.csv);
+    const auto* error = std::get_if<InputError>(&result);
+    ASSERT_NE(error, nullptr) << c.csv;
+    EXPECT_EQ(error->line, c.line) << c.csv;
+    EXPECT_NE(error->reason.find(c.reasonPart), std::string::npos) << error->reason;
+  }
+}
+
+TEST(Batch, EmptyInputGivesTheHeaderOnly) {
+  EXPECT_EQ(outputOf(""), resultHeader());
+  EXPECT_EQ(outputOf("医疗费\n"), resultHeader());
+}
+
+}  // namespace
+}  // namespace quorvane::batch

@@ -1,0 +1,131 @@
+// The built quorvane-calc, run as a user runs it: files, standard input, exit
+// status and the two output streams.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+std::string slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class Tool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("quorvane-cli-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path write(const std::string& name, const std::string& text) {
+    const auto path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+
+  Outcome run(const std::string& arguments, const std::string& stdinText = "") {
+    const auto in = write("stdin", stdinText);
+    const std::string command = std::string("'") + QUORVANE_CALC_BINARY + "' " + arguments +
+                                " <'" + in.string() + "' >'" + (dir_ / "out").string() + "' 2>'" +
+                                (dir_ / "err").string() + "'";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir_ / "out"), slurp(dir_ / "err")};
+  }
+
+  fs::path dir_;
+};
+
+const std::string kHeader = "受害人生日年,受害人生日月,受害人生日日,事故发生日年,事故发生日月,事故发生日日,伤残等级\n";
+
+TEST_F(Tool, ReadsAFileOrStandardInput) {
+  const std::string csv = kHeader + "1988,8,8,2011,11,11,二\r\n";
+  const auto path = write("cases.csv", csv);
+  for (const auto& r : {run("'" + path.string() + "'"), run("", csv), run("-", csv)}) {
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find("\n,523313.986136913,0,"), std::string::npos) << r.out;
+    EXPECT_TRUE(r.out.starts_with("提示,伤残赔偿金,")) << r.out;
+    EXPECT_EQ(r.out.find('\r'), std::string::npos);
+  }
+}
+
+TEST_F(Tool, RefusesWithOneLineAndNothingOnStandardOutput) {
+  const struct {
+    std::string csv;
+    std::string errorStart;
+  } cases[] = {
+      {"医疗费\n1\n\"2\"x\n", "quorvane-calc: FILE:3: "},
+      {"医疗费,医疗费\n", "quorvane-calc: FILE:1: "},
+      {"年龄\n1\n", "quorvane-calc: FILE:1: "},
+      {kHeader + "1988,8,8,2011,11,11,二\n1988,8\n", "quorvane-calc: FILE:3: "},
+      {"医疗费\n\xC0\xAF\n", "quorvane-calc: FILE:2: "},
+  };
+  for (const auto& c : cases) {
+    const auto path = write("bad.csv", c.csv);
+    const auto r = run("'" + path.string() + "'");
+    EXPECT_EQ(r.status, 2) << c.csv;
+    EXPECT_EQ(r.out, "") << c.csv;
+    std::string expected = c.errorStart;
+    expected.replace(expected.find("FILE"), 4, path.string());
+    EXPECT_TRUE(r.err.starts_with(expected)) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+}
+
+TEST_F(Tool, MissingFileAndBadArguments) {
+  auto r = run("'" + (dir_ / "absent.csv").string() + "'");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("absent.csv: No such file or directory"), std::string::npos) << r.err;
+
+  r = run("'" + dir_.string() + "'");  // a folder cannot be read as a file
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+
+  r = run("--frobnicate");
+  EXPECT_EQ(r.status, 2);
+  r = run("a.csv b.csv");
+  EXPECT_EQ(r.status, 2);
+}
+
+TEST_F(Tool, HelpListsEveryFieldAndVersionPrints) {
+  auto r = run("--help");
+  EXPECT_EQ(r.status, 0);
+  for (const char* name : {"受害人生日年", "兄弟姐妹人数", "残疾辅助器具", "最近三年日平均收入"}) {
+    EXPECT_NE(r.out.find(std::string("  ") + name + "\n"), std::string::npos) << name;
+  }
+  r = run("--version");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.out.starts_with("quorvane-calc ")) << r.out;
+}
+
+TEST_F(Tool, TheShippedExampleRuns) {
+  const auto r = run(std::string("'") + QUORVANE_EXAMPLES_DIR + "/cases.csv'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find(",237427.193710327,"), std::string::npos) << r.out;
+}
+
+}  // namespace
