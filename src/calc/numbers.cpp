@@ -64,7 +64,7 @@ class CharBuffer {
   bool empty() const { return size_ == 0; }
 
  private:
-  std::array<char, 96> local_{};
+  std::array<char, 96> local_;  // only the first size_ chars are ever read
   std::string spill_;
   std::size_t size_ = 0;
 };
@@ -199,9 +199,46 @@ std::optional<double> scanNumber(Cursor& in) {
   return scanDecimal(in);
 }
 
+// The usual text, "-12.5" or "2011" and no more, needs none of the scanning
+// below. With at most 15 digits the mantissa and the power of ten are exact
+// doubles, so one division is correctly rounded (Clinger's fast path); longer
+// plain texts go to from_chars in place.
+std::optional<double> plainDecimal(std::string_view text) {
+  constexpr std::size_t kShort = 40;  // too short to leave the double range
+  if (text.empty() || text.size() > kShort) return std::nullopt;
+  const bool negative = text.front() == '-';
+  std::size_t i = negative ? 1 : 0;
+  const std::size_t intStart = i;
+  std::uint64_t mantissa = 0;
+  std::size_t digits = 0, fractionDigits = 0;
+  for (; i < text.size() && isDigit(text[i]); ++i, ++digits) {
+    mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+  }
+  if (i == intStart) return std::nullopt;
+  if (i < text.size() && text[i] == '.') {
+    const std::size_t fracStart = ++i;
+    for (; i < text.size() && isDigit(text[i]); ++i, ++digits) {
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    }
+    fractionDigits = i - fracStart;
+    if (fractionDigits == 0) return std::nullopt;
+  }
+  if (i != text.size()) return std::nullopt;
+  double value = 0;
+  if (digits <= 15) {
+    static constexpr std::array<double, 16> kPowers{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    value = static_cast<double>(mantissa) / kPowers[fractionDigits];
+    return negative ? -value : value;
+  }
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
 }  // namespace
 
 double numberValue(std::string_view text) {
+  if (auto plain = plainDecimal(text)) return *plain;
   Cursor in(text, true);
   return scanNumber(in).value_or(0.0);
 }
@@ -220,62 +257,117 @@ std::optional<std::int16_t> wholeNumberValue(std::string_view text) {
   return static_cast<std::int16_t>(rounded);
 }
 
+namespace {
+
+// A finite non-zero magnitude as at most 15 significant digits and the decimal
+// exponent of the first one.
+struct Digits {
+  std::array<char, 17> digit;
+  std::size_t count;
+  int exponent;
+};
+
+// Splits "d.ddde±XX" as std::to_chars writes it.
+Digits splitScientific(const char* first, const char* last) {
+  Digits d{};
+  const char* p = first;
+  for (; *p != 'e'; ++p) {
+    if (*p != '.') d.digit[d.count++] = *p;
+  }
+  const bool negative = p[1] == '-';
+  int exponent = 0;
+  for (p += 2; p < last; ++p) exponent = exponent * 10 + (*p - '0');
+  d.exponent = negative ? -exponent : exponent;
+  return d;
+}
+
+Digits scientific(double magnitude, std::optional<int> precision) {
+  std::array<char, 40> buf;
+  const auto [end, ec] =
+      precision ? std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
+                                std::chars_format::scientific, *precision)
+                : std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
+                                std::chars_format::scientific);
+  return splitScientific(buf.data(), end);
+}
+
+// The magnitude correctly rounded to 15 significant digits. The shortest
+// round-trip digits are cheap and, past the 15th digit, lie on the same side of
+// the rounding midpoint as the exact value unless they are that midpoint
+// itself; only then is the exact (slower) conversion needed.
+Digits fifteenDigits(double magnitude) {
+  // Subnormals hold fewer digits than 15, so their shortest form says too little.
+  if (magnitude < std::numeric_limits<double>::min()) return scientific(magnitude, 14);
+  Digits d = scientific(magnitude, std::nullopt);
+  if (d.count <= 15) return d;
+  if (d.count == 16 && d.digit[15] == '5') return scientific(magnitude, 14);
+  const bool up = d.digit[15] >= '5';
+  d.count = 15;
+  if (up) {
+    std::size_t i = 15;
+    while (i > 0 && d.digit[i - 1] == '9') d.digit[--i] = '0';
+    if (i == 0) {
+      d.digit[0] = '1';
+      ++d.exponent;
+    } else {
+      ++d.digit[i - 1];
+    }
+  }
+  return d;
+}
+
+}  // namespace
+
 std::string formatAmount(double value) {
   if (value == 0) return "0";
   if (!std::isfinite(value)) return {};
-
-  // d.dddddddddddddde±XX: the value correctly rounded to 15 significant digits.
-  std::array<char, 32> buf{};
-  const auto [end, ec] =
-      std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::scientific, 14);
-  std::string_view sci(buf.data(), static_cast<std::size_t>(end - buf.data()));
-
-  const bool negative = sci.front() == '-';
-  if (negative) sci.remove_prefix(1);
-  const auto ePos = sci.find('e');
-  std::array<char, 15> digits{};
-  std::size_t count = 0;
-  for (char c : sci.substr(0, ePos)) {
-    if (c != '.') digits[count++] = c;
+  // Whole amounts below 10^15 are their own digits.
+  if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+    std::array<char, 24> buf;
+    const auto [end, ec] =
+        std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<std::int64_t>(value));
+    return std::string(buf.data(), end);
   }
-  while (count > 1 && digits[count - 1] == '0') --count;
-  int exponent = 0;
-  std::string_view expText = sci.substr(ePos + 1);
-  if (expText.front() == '+') expText.remove_prefix(1);
-  std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
 
-  std::string out;
-  out.reserve(24);
-  if (negative) out += '-';
-  const std::string_view sig(digits.data(), count);
+  Digits d = fifteenDigits(std::fabs(value));
+  while (d.count > 1 && d.digit[d.count - 1] == '0') --d.count;
+  const char* sig = d.digit.data();
+  const int exponent = d.exponent;
+
+  std::array<char, 32> buf;  // the longest text is "-1.23456789012345E-308"
+  char* out = buf.data();
+  if (value < 0) *out++ = '-';
   if (exponent >= -4 && exponent <= 14) {
     if (exponent < 0) {
-      out += "0.";
-      out.append(static_cast<std::size_t>(-exponent - 1), '0');
-      out += sig;
+      *out++ = '0';
+      *out++ = '.';
+      out = std::fill_n(out, -exponent - 1, '0');
+      out = std::copy_n(sig, d.count, out);
     } else {
       const auto intDigits = static_cast<std::size_t>(exponent) + 1;
-      if (count <= intDigits) {
-        out += sig;
-        out.append(intDigits - count, '0');
+      if (d.count <= intDigits) {
+        out = std::copy_n(sig, d.count, out);
+        out = std::fill_n(out, intDigits - d.count, '0');
       } else {
-        out += sig.substr(0, intDigits);
-        out += '.';
-        out += sig.substr(intDigits);
+        out = std::copy_n(sig, intDigits, out);
+        *out++ = '.';
+        out = std::copy_n(sig + intDigits, d.count - intDigits, out);
       }
     }
   } else {
-    out += sig.front();
-    if (count > 1) {
-      out += '.';
-      out += sig.substr(1);
+    *out++ = sig[0];
+    if (d.count > 1) {
+      *out++ = '.';
+      out = std::copy_n(sig + 1, d.count - 1, out);
     }
-    out += exponent < 0 ? "E-" : "E+";
+    *out++ = 'E';
+    *out++ = exponent < 0 ? '-' : '+';
     const int absExp = exponent < 0 ? -exponent : exponent;
-    if (absExp < 10) out += '0';
-    out += std::to_string(absExp);
+    if (absExp >= 100) *out++ = static_cast<char>('0' + absExp / 100);
+    *out++ = static_cast<char>('0' + absExp / 10 % 10);
+    *out++ = static_cast<char>('0' + absExp % 10);
   }
-  return out;
+  return std::string(buf.data(), out);
 }
 
 }  // namespace quorvane

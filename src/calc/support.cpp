@@ -10,22 +10,40 @@ namespace {
 // Halves go to the even neighbour (the default rounding mode).
 std::int16_t roundedYears(double years) { return static_cast<std::int16_t>(std::nearbyint(years)); }
 
-}  // namespace
-
-std::int16_t childSupportYears(std::string_view ageText) {
-  if (ageText.empty()) return 0;
-  const double age = numberValue(ageText);
+std::int16_t childYears(double age) {
   if (age > 0 && age <= 18) return roundedYears(18 - age);
   return 0;  // an age of 0 is no child
 }
 
-std::int16_t elderSupportYears(std::string_view ageText) {
-  if (ageText.empty()) return 0;
-  const double age = numberValue(ageText);
+std::int16_t elderYears(double age) {
   if (age > 18 && age <= 60) return 20;
   if (age > 60 && age <= 75) return roundedYears(20 - (age - 60));
   if (age > 75) return 5;
   return 0;
+}
+
+// The years of every dependant, read once; an age beyond the double range stops the run.
+template <std::size_t N>
+Status yearsOf(const std::array<const std::string*, N>& ages, std::int16_t (*rule)(double),
+               std::array<std::int16_t, N>& years) {
+  for (std::size_t k = 0; k < N; ++k) {
+    years[k] = 0;
+    if (ages[k]->empty()) continue;
+    double age = 0;
+    if (auto status = detail::readAmount(*ages[k], age); status != Status::ok) return status;
+    years[k] = rule(age);
+  }
+  return Status::ok;
+}
+
+}  // namespace
+
+std::int16_t childSupportYears(std::string_view ageText) {
+  return ageText.empty() ? std::int16_t{0} : childYears(numberValue(ageText));
+}
+
+std::int16_t elderSupportYears(std::string_view ageText) {
+  return ageText.empty() ? std::int16_t{0} : elderYears(numberValue(ageText));
 }
 
 double dependantAmount(std::int16_t years, double divisor, float coefficient,
@@ -47,11 +65,13 @@ Status computeDependantsSupport(const CaseInput& in, std::int32_t supportBase, i
   const std::array elderFields{&result.扶养费老人1, &result.扶养费老人2, &result.扶养费老人3,
                                &result.扶养费老人4};
 
-  for (const auto* age : children) {
-    if (!std::isfinite(numberValue(*age))) return Status::outOfRange;
+  std::array<std::int16_t, 6> childYearsRead{};
+  std::array<std::int16_t, 4> elderYearsRead{};
+  if (auto status = yearsOf(children, childYears, childYearsRead); status != Status::ok) {
+    return status;
   }
-  for (const auto* age : elders) {
-    if (!std::isfinite(numberValue(*age))) return Status::outOfRange;
+  if (auto status = yearsOf(elders, elderYears, elderYearsRead); status != Status::ok) {
+    return status;
   }
   double siblings = 0;
   if (auto status = detail::readAmount(in.兄弟姐妹人数, siblings); status != Status::ok) {
@@ -62,7 +82,7 @@ Status computeDependantsSupport(const CaseInput& in, std::int32_t supportBase, i
   if (elderShareCount == 0) return Status::siblingsMinusOne;
 
   for (std::size_t k = 0; k < children.size(); ++k) {
-    const double amount = dependantAmount(childSupportYears(*children[k]), parents, coefficient,
+    const double amount = dependantAmount(childYearsRead[k], parents, coefficient,
                                           supportBase);
     if (auto status = detail::writeAmount(*childFields[k], amount); status != Status::ok) {
       return status;
@@ -70,7 +90,7 @@ Status computeDependantsSupport(const CaseInput& in, std::int32_t supportBase, i
   }
   for (std::size_t k = 0; k < elders.size(); ++k) {
     const double amount =
-        dependantAmount(elderSupportYears(*elders[k]), elderShareCount, coefficient, supportBase);
+        dependantAmount(elderYearsRead[k], elderShareCount, coefficient, supportBase);
     if (auto status = detail::writeAmount(*elderFields[k], amount); status != Status::ok) {
       return status;
     }

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever Quorvane needs to build, test and
+# run that this machine lacks. Safe to run again: it installs only what is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev libcsv-dev
+  qt6-base-dev
+  xvfb xauth
+  fonts-arphic-uming fonts-wqy-microhei
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+command=(apt-get install -y --no-install-recommends "${missing[@]}")
+if ((EUID != 0)); then
+  if command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+    sudo apt-get update -qq
+    sudo DEBIAN_FRONTEND=noninteractive "${command[@]}"
+    exit 0
+  fi
+  echo "Quorvane needs these packages. Run as root:" >&2
+  echo "  apt-get update && ${command[*]}" >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${command[@]}"
