@@ -1,0 +1,31 @@
+#pragma once
+
+// The thin layer between the window and the desktop: the few services the
+// window needs from outside itself, each small and named for what it does.
+// Tests replace the clock; web addresses go through QDesktopServices, whose
+// handlers tests can intercept.
+
+#include <QDate>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace quorvane::platform {
+
+// Today's date; the system's unless a test hands in another.
+using Clock = std::function<QDate()>;
+[[nodiscard]] QDate systemToday();
+
+// Hands the address to the desktop's default handler. A failure is not
+// reported: the user simply sees no browser.
+void openWebAddress(const QString& address);
+
+// The hand pointer over a link.
+void showHandPointer(QWidget* widget);
+
+// A modal message with the text alone, no icon and one OK button, titled with
+// the program's title; returns when the user closes it.
+void showMessage(QWidget* parent, const QString& text);
+
+}  // namespace quorvane::platform

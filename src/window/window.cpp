@@ -1,0 +1,334 @@
+#include "window.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+#include <variant>
+
+namespace quorvane::window {
+namespace {
+
+QString qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int pixels(int twips) { return qRound(static_cast<double>(twips) / kTwipsPerPixel); }
+
+QRect pixelRect(const ControlSpec& spec) {
+  return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
+}
+
+const ControlSpec& specOf(std::string_view name) {
+  return *std::find_if(controlCatalogue.begin(), controlCatalogue.end(),
+                       [&](const ControlSpec& spec) { return spec.name == name; });
+}
+
+// The Song faces that stand in for 宋体 where it is not installed.
+const QStringList kSongFamilies{"宋体", "SimSun", "AR PL UMing CN", "AR PL UMing TW",
+                                "Noto Serif CJK SC"};
+
+QFont dialogFont() {
+  QFont font;
+  font.setFamilies(kSongFamilies + QStringList{"WenQuanYi Micro Hei"});
+  font.setPixelSize(12);  // 9 point at 96 dpi: a full-width character is 12 pixels
+  return font;
+}
+
+QFont headingFont(double points) {
+  QFont font;
+  font.setFamilies(kSongFamilies);
+  font.setBold(true);
+  font.setPointSizeF(points);
+  return font;
+}
+
+QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
+  switch (spec.kind) {
+    case ControlKind::PictureBox: {
+      auto* box = new QWidget(parent);
+      box->setFocusPolicy(Qt::StrongFocus);
+      return box;
+    }
+    case ControlKind::ScrollBar: {
+      auto* bar = new QScrollBar(Qt::Vertical, parent);
+      bar->setFocusPolicy(Qt::StrongFocus);
+      bar->setRange(0, 0);
+      bar->setSingleStep(1);
+      bar->setPageStep(1);
+      bar->setTracking(false);  // a dragged thumb moves the field area only when released
+      return bar;
+    }
+    case ControlKind::Label: {
+      auto* label = new QLabel(parent);
+      const QString caption = qs(spec.caption);
+      if (caption.contains('\n')) {
+        // Qt sets a fixed line height from baseline to baseline; 12 px lines in
+        // the 12 px dialog font bring the second line 16 px (240 twips) down,
+        // where the link that lies over its address stands.
+        label->setTextFormat(Qt::RichText);
+        label->setText(QString("<div style=\"line-height:%1px\">%2</div>")
+                           .arg(12)
+                           .arg(caption.toHtmlEscaped().replace('\n', "<br>")));
+      } else {
+        label->setTextFormat(Qt::PlainText);
+        label->setText(caption);
+      }
+      if (spec.font == ControlFont::Title) label->setFont(headingFont(12));
+      if (spec.font == ControlFont::Heading) label->setFont(headingFont(10.5));
+      label->setAlignment(spec.font == ControlFont::Dialog ? Qt::AlignLeft | Qt::AlignTop
+                                                           : Qt::AlignCenter);
+      return label;
+    }
+    case ControlKind::LinkLabel: {
+      auto* link = new LinkLabel(parent);
+      link->setText(qs(spec.caption));
+      return link;
+    }
+    case ControlKind::TextBox:
+      return new QLineEdit(parent);
+    case ControlKind::DropDownList:
+      return new QComboBox(parent);  // not editable: only items can be picked
+    case ControlKind::Button:
+      return new QPushButton(qs(spec.caption), parent);
+  }
+  return nullptr;
+}
+
+void pickByText(QComboBox* list, const QString& text) {
+  list->setCurrentIndex(list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void fillList(QComboBox* list, const QStringList& items) {
+  list->clear();
+  list->addItems(items);
+}
+
+QStringList numbers(int from, int to) {
+  QStringList items;
+  const int step = from <= to ? 1 : -1;
+  for (int n = from; n != to + step; n += step) items << QString::number(n);
+  return items;
+}
+
+}  // namespace
+
+LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
+  setMouseTracking(true);
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QPalette colours = palette();
+  colours.setColor(QPalette::WindowText, QColor(0, 0, 255));
+  setPalette(colours);
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event) {
+  // Cover the address printed in the notice beneath, and nothing beside it.
+  QPainter painter(this);
+  const QFontMetrics metrics(font());
+  painter.fillRect(QRect(0, 0, metrics.horizontalAdvance(text()), metrics.height()),
+                   palette().window());
+  painter.end();
+  QLabel::paintEvent(event);
+}
+
+void LinkLabel::mouseMoveEvent(QMouseEvent* event) {
+  platform::showHandPointer(this);
+  QLabel::mouseMoveEvent(event);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    emit clicked();
+  }
+  QLabel::mouseReleaseEvent(event);
+}
+
+CalculatorWindow::CalculatorWindow(platform::Clock clock, QWidget* parent)
+    : QWidget(parent), clock_(std::move(clock)) {
+  setWindowTitle(qs(kProgramTitle));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
+  setFont(dialogFont());
+
+  createControls();
+  createTabOrder();
+  createConnections();
+  load();
+}
+
+QWidget* CalculatorWindow::control(std::string_view name) const {
+  for (std::size_t i = 0; i < controlCatalogue.size(); ++i) {
+    if (controlCatalogue[i].name == name) return controls_[i];
+  }
+  return nullptr;
+}
+
+void CalculatorWindow::createControls() {
+  // The field area comes first in the catalogue, so every later control can be
+  // placed inside it; catalogue order is also the stacking order (the link over
+  // the notice, the lists over the wide labels beside them).
+  for (std::size_t i = 0; i < controlCatalogue.size(); ++i) {
+    const auto& spec = controlCatalogue[i];
+    const bool onWindow = spec.name == kPictureBox || spec.name == kScrollBar;
+    QWidget* widget = createWidget(spec, onWindow ? this : pictureBox_);
+    widget->setObjectName(qs(spec.name));
+    widget->setGeometry(pixelRect(spec));
+    controls_[i] = widget;
+    if (spec.name == kPictureBox) pictureBox_ = widget;
+    if (spec.name == kScrollBar) scrollBar_ = static_cast<QScrollBar*>(widget);
+  }
+
+  for (std::size_t i = 0; i < controlCatalogue.size(); ++i) {
+    const auto& spec = controlCatalogue[i];
+    if (spec.kind != ControlKind::TextBox && spec.kind != ControlKind::DropDownList) continue;
+    QString name = qs(spec.name);
+    if (!spec.buddy.empty()) {
+      auto* label = static_cast<QLabel*>(control(spec.buddy));
+      label->setBuddy(controls_[i]);
+      name = label->text();
+    }
+    controls_[i]->setAccessibleName(name);
+  }
+
+  for (std::size_t i = 0; i < inputFields.size(); ++i) inputs_[i] = control(inputFields[i].name);
+  for (std::size_t i = 0; i < resultFields.size(); ++i) {
+    results_[i] = static_cast<QLineEdit*>(control(resultFields[i].name));
+  }
+}
+
+void CalculatorWindow::createTabOrder() {
+  std::vector<std::size_t> order(controlCatalogue.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [](std::size_t a, std::size_t b) {
+    return controlCatalogue[a].tabIndex < controlCatalogue[b].tabIndex;
+  });
+  QWidget* previous = nullptr;
+  for (std::size_t i : order) {
+    QWidget* widget = controls_[i];
+    if (widget->focusPolicy() == Qt::NoFocus) continue;  // labels
+    if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+void CalculatorWindow::createConnections() {
+  connect(static_cast<QPushButton*>(control(kCalculateButton)), &QPushButton::clicked, this,
+          &CalculatorWindow::calculate);
+  connect(static_cast<QPushButton*>(control(kClearButton)), &QPushButton::clicked, this,
+          &CalculatorWindow::resetRequested);
+  connect(static_cast<QPushButton*>(control(kLegalBasisButton)), &QPushButton::clicked, this,
+          [] { platform::openWebAddress(qs(kLegalBasisAddress)); });
+  connect(static_cast<LinkLabel*>(control(kHomeLink)), &LinkLabel::clicked, this,
+          [] { platform::openWebAddress(qs(kHomeAddress)); });
+  connect(scrollBar_, &QScrollBar::valueChanged, this, &CalculatorWindow::scrollTo);
+}
+
+void CalculatorWindow::load() {
+  // The field area's height in scroll steps, as a single-precision quotient
+  // rounded half to even: 12252 / 500 = 24.504 gives 25.
+  const float height = static_cast<float>(specOf(kPictureBox).height);
+  const float steps = std::nearbyint(height / static_cast<float>(kScrollStepTwips));
+  scrollBar_->setMaximum(static_cast<int>(steps));
+}
+
+void CalculatorWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!startupDone_) {
+    startupDone_ = true;
+    fillStartupLists();
+  }
+}
+
+void CalculatorWindow::fillStartupLists() {
+  auto list = [this](std::string_view name) { return static_cast<QComboBox*>(control(name)); };
+  const int year = clock_().year();
+
+  fillList(list("夫妻或单亲"), {"单亲", "夫妻"});
+  list("夫妻或单亲")->setCurrentIndex(1);
+  fillList(list("伤残等级"), {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十"});
+  list("伤残等级")->setCurrentIndex(0);
+  fillList(list("受害人生日年"), numbers(year, 1920));
+  fillList(list("受害人生日月"), numbers(1, 12));
+  fillList(list("受害人生日日"), numbers(1, 31));
+  fillList(list("事故发生日年"), numbers(year, year - 1));
+  fillList(list("事故发生日月"), numbers(1, 12));
+  fillList(list("事故发生日日"), numbers(1, 31));
+
+  // Outside 2011 and 2012 "2011" is not offered, and the accident year stays
+  // unpicked: a calculation then asks for the date instead of using a wrong year.
+  pickByText(list("受害人生日年"), "1988");
+  pickByText(list("受害人生日月"), "8");
+  pickByText(list("受害人生日日"), "8");
+  pickByText(list("事故发生日年"), "2011");
+  pickByText(list("事故发生日月"), "11");
+  pickByText(list("事故发生日日"), "11");
+
+  pictureBox_->setFocus(Qt::OtherFocusReason);
+}
+
+CaseInput CalculatorWindow::caseInput() const {
+  CaseInput in;
+  for (std::size_t i = 0; i < inputFields.size(); ++i) {
+    const QWidget* widget = inputs_[i];
+    const QString text = qobject_cast<const QComboBox*>(widget) != nullptr
+                             ? static_cast<const QComboBox*>(widget)->currentText()
+                             : static_cast<const QLineEdit*>(widget)->text();
+    in.*inputFields[i].member = text.toStdString();
+  }
+  return in;
+}
+
+void CalculatorWindow::calculate() {
+  const auto outcome = runCalculation(caseInput());
+  const auto& notice = std::visit([](const auto& o) -> const auto& { return o.notice; }, outcome);
+  if (notice) platform::showMessage(this, QString::fromStdString(*notice));
+
+  if (const auto* stop = std::get_if<CalcStop>(&outcome)) {
+    platform::showMessage(this, QString::fromStdString(stop->message));
+    return;
+  }
+  const auto& result = std::get<CalcCompleted>(outcome).result;
+  for (std::size_t i = 0; i < resultFields.size(); ++i) {
+    results_[i]->setText(QString::fromStdString(result.*resultFields[i].member));
+  }
+}
+
+void CalculatorWindow::scrollTo(int value) {
+  const auto& box = specOf(kPictureBox);
+  pictureBox_->move(pixels(box.left), pixels(value * -kScrollStepTwips));
+}
+
+WindowHost::WindowHost(platform::Clock clock, QObject* parent)
+    : QObject(parent), clock_(std::move(clock)) {}
+
+WindowHost::~WindowHost() { delete window_; }
+
+void WindowHost::show() {
+  auto* window = new CalculatorWindow(clock_);
+  // Queued: the old window is discarded only after its button's click is done.
+  connect(window, &CalculatorWindow::resetRequested, this, &WindowHost::replaceWindow,
+          Qt::QueuedConnection);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    window->move(screen->availableGeometry().center() - window->rect().center());
+  }
+  window->show();
+  window_ = window;
+  emit windowReplaced(window);
+}
+
+void WindowHost::replaceWindow() {
+  // The new window is shown before the old one goes, so that the program never
+  // has no window (which would end it).
+  CalculatorWindow* old = window_;
+  show();
+  delete old;
+}
+
+}  // namespace quorvane::window

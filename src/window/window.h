@@ -1,0 +1,100 @@
+#pragma once
+
+// Quorvane's one window.
+//
+// CalculatorWindow is built from controlCatalogue (catalogue.h): each control is
+// a Qt widget whose objectName is its catalogue name, placed in twips scaled to
+// pixels. "计算按钮" reads the input controls into a CaseInput, runs the engine
+// and writes the 22 result boxes; the start-up routine fills the eight lists
+// when the window is first shown. "清空按钮" asks the WindowHost to discard the
+// window and show a new one built from the same definition.
+
+#include <QLabel>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <array>
+
+#include "calc.h"
+#include "catalogue.h"
+#include "platform.h"
+
+class QComboBox;
+class QLineEdit;
+class QScrollBar;
+
+namespace quorvane::window {
+
+// The link label: a click opens its address, and the pointer turns into a hand
+// over it.
+class LinkLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit LinkLabel(QWidget* parent);
+
+ signals:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+class CalculatorWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit CalculatorWindow(platform::Clock clock, QWidget* parent = nullptr);
+
+  // The case as the input controls show it now.
+  [[nodiscard]] CaseInput caseInput() const;
+
+  // The control of that catalogue name.
+  [[nodiscard]] QWidget* control(std::string_view name) const;
+
+ signals:
+  void resetRequested();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void createControls();
+  void createTabOrder();
+  void createConnections();
+  void load();
+  void fillStartupLists();
+
+  void calculate();
+  void scrollTo(int value);
+
+  platform::Clock clock_;
+  QWidget* pictureBox_ = nullptr;
+  QScrollBar* scrollBar_ = nullptr;
+  std::array<QWidget*, controlCatalogue.size()> controls_{};
+  std::array<QWidget*, inputFields.size()> inputs_{};
+  std::array<QLineEdit*, resultFields.size()> results_{};
+  bool startupDone_ = false;
+};
+
+// Owns the window the user sees, and replaces it with a fresh one on a reset.
+class WindowHost : public QObject {
+  Q_OBJECT
+ public:
+  explicit WindowHost(platform::Clock clock = platform::systemToday, QObject* parent = nullptr);
+  ~WindowHost() override;
+
+  void show();
+  [[nodiscard]] CalculatorWindow* window() const { return window_; }
+
+ signals:
+  void windowReplaced(CalculatorWindow* window);
+
+ private:
+  void replaceWindow();
+
+  platform::Clock clock_;
+  QPointer<CalculatorWindow> window_;
+};
+
+}  // namespace quorvane::window
