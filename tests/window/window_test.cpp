@@ -1,0 +1,322 @@
+// The window driven as a user drives it: controls found by name, items picked,
+// texts typed, buttons clicked, keys pressed; message boxes answered as they appear.
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <set>
+
+#include "window.h"
+
+using namespace quorvane;
+using namespace quorvane::window;
+
+namespace {
+
+QString qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+struct SeenMessage {
+  QString title, text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  int buttons = 0;
+};
+
+// Answers the next modal message boxes with OK, recording what they said.
+class MessageAnswerer : public QObject {
+ public:
+  MessageAnswerer() {
+    connect(&timer_, &QTimer::timeout, this, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      seen.push_back({box->windowTitle(), box->text(), box->icon(),
+                      static_cast<int>(box->buttons().size())});
+      box->button(QMessageBox::Ok)->click();
+    });
+    timer_.start(5);
+  }
+  std::vector<SeenMessage> seen;
+
+ private:
+  QTimer timer_;
+};
+
+// Collects the addresses handed to the desktop.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  UrlCatcher() { QDesktopServices::setUrlHandler("http", this, "open"); }
+  ~UrlCatcher() override { QDesktopServices::unsetUrlHandler("http"); }
+  QList<QUrl> opened;
+ public slots:
+  void open(const QUrl& url) { opened << url; }
+};
+
+}  // namespace
+
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<WindowHost> host_;
+
+  CalculatorWindow* shown(QDate today) {
+    host_ = std::make_unique<WindowHost>([today] { return today; });
+    host_->show();
+    if (!QTest::qWaitForWindowExposed(host_->window())) qWarning("window not exposed");
+    return host_->window();
+  }
+  template <class W>
+  W* find(CalculatorWindow* window, std::string_view name) {
+    auto* widget = window->findChild<W*>(qs(name));
+    if (widget == nullptr) qFatal("no control %s", std::string(name).c_str());
+    return widget;
+  }
+  QString resultText(CalculatorWindow* window, std::string_view name) {
+    return find<QLineEdit>(window, name)->text();
+  }
+
+ private slots:
+  void initTestCase() { QApplication::setApplicationDisplayName("Quorvane"); }
+  void cleanup() { host_.reset(); }
+
+  void catalogueInvariants() {
+    std::set<int> tabs;
+    std::set<std::string_view> names;
+    const ControlSpec* box = nullptr;
+    for (const auto& spec : controlCatalogue) {
+      tabs.insert(spec.tabIndex);
+      names.insert(spec.name);
+      if (spec.name == kPictureBox) box = &spec;
+    }
+    QCOMPARE(controlCatalogue.size(), 118u);
+    QCOMPARE(names.size(), 118u);
+    QCOMPARE(*tabs.begin(), 0);
+    QCOMPARE(*tabs.rbegin(), 117);
+    QCOMPARE(tabs.size(), 118u);
+    QVERIFY(box != nullptr);
+    for (const auto& spec : controlCatalogue) {
+      if (spec.name == kPictureBox || spec.name == kScrollBar) continue;
+      QVERIFY2(spec.left >= 0 && spec.top >= 0 && spec.left + spec.width <= box->width &&
+                   spec.top + spec.height <= box->height,
+               std::string(spec.name).c_str());
+    }
+    for (const auto& field : inputFields) QVERIFY(names.count(field.name));
+    for (const auto& field : resultFields) QVERIFY(names.count(field.name));
+  }
+
+  void windowAsDefined() {
+    auto* window = shown(QDate(2012, 5, 1));
+    QCOMPARE(window->windowTitle(), QString("Quorvane"));
+    QCOMPARE(window->size(), QSize(716, 816));
+    auto* box = find<QWidget>(window, kPictureBox);
+    QCOMPARE(box->geometry(), QRect(8, 0, 657, 817));
+    QCOMPARE(box->parentWidget(), window);
+    QCOMPARE(find<QScrollBar>(window, kScrollBar)->parentWidget(), window);
+    for (const auto& spec : controlCatalogue) {
+      auto* widget = window->findChild<QWidget*>(qs(spec.name));
+      QVERIFY2(widget != nullptr, std::string(spec.name).c_str());
+    }
+    for (const auto& field : resultFields) {
+      QCOMPARE(find<QLineEdit>(window, field.name)->text(), QString());
+    }
+    QCOMPARE(find<QLineEdit>(window, "误工天数")->accessibleName(), QString("误工天数"));
+    QCOMPARE(find<QLineEdit>(window, "兄弟姐妹人数")->accessibleName(),
+             QString("兄弟姐妹人数不含自己"));
+    QCOMPARE(find<QLabel>(window, "Label17")->buddy(), find<QWidget>(window, "兄弟姐妹人数"));
+    QCOMPARE(find<QLabel>(window, "主页")->palette().color(QPalette::WindowText),
+             QColor(0, 0, 255));
+  }
+
+  void startupListsIn2012() {
+    auto* window = shown(QDate(2012, 5, 1));
+    auto* accidentYear = find<QComboBox>(window, "事故发生日年");
+    QCOMPARE(accidentYear->count(), 2);
+    QCOMPARE(accidentYear->itemText(0), QString("2012"));
+    QCOMPARE(accidentYear->currentText(), QString("2011"));
+    auto* birthYear = find<QComboBox>(window, "受害人生日年");
+    QCOMPARE(birthYear->count(), 93);
+    QCOMPARE(birthYear->itemText(92), QString("1920"));
+    QCOMPARE(birthYear->currentText(), QString("1988"));
+    QCOMPARE(find<QComboBox>(window, "受害人生日日")->count(), 31);
+    QCOMPARE(find<QComboBox>(window, "事故发生日月")->currentText(), QString("11"));
+    QCOMPARE(find<QComboBox>(window, "夫妻或单亲")->currentText(), QString("夫妻"));
+    QCOMPARE(find<QComboBox>(window, "伤残等级")->currentText(), QString("一"));
+    QCOMPARE(find<QComboBox>(window, "伤残等级")->count(), 10);
+
+    // The fresh window's case calculates at once.
+    MessageAnswerer answers;
+    QTest::mouseClick(find<QPushButton>(window, kCalculateButton), Qt::LeftButton);
+    QVERIFY(answers.seen.empty());
+    QCOMPARE(resultText(window, "伤残赔偿金"), QString("581460"));
+    QCOMPARE(resultText(window, "合计"), QString("581460"));
+  }
+
+  void startupListsAfter2013LeaveTheAccidentYearUnpicked() {
+    auto* window = shown(QDate(2026, 12, 8));
+    auto* accidentYear = find<QComboBox>(window, "事故发生日年");
+    QCOMPARE(accidentYear->count(), 2);
+    QCOMPARE(accidentYear->itemText(0), QString("2026"));
+    QCOMPARE(accidentYear->currentIndex(), -1);
+    QCOMPARE(find<QComboBox>(window, "受害人生日年")->count(), 2026 - 1919);
+
+    MessageAnswerer answers;
+    QTest::mouseClick(find<QPushButton>(window, kCalculateButton), Qt::LeftButton);
+    QCOMPARE(answers.seen.size(), 1u);
+    QCOMPARE(answers.seen[0].text, QString("请选择事故发生日."));
+
+    // Picking a year without standards gives the notice, then results.
+    accidentYear->setCurrentIndex(0);
+    find<QLineEdit>(window, "误工天数")->setText("3");
+    find<QLineEdit>(window, "最近三年日平均收入")->setText("100");
+    QTest::mouseClick(find<QPushButton>(window, kCalculateButton), Qt::LeftButton);
+    QCOMPARE(answers.seen.size(), 2u);
+    QCOMPARE(answers.seen[1].text, QString("请升级"));
+    QCOMPARE(resultText(window, "伤残赔偿金"), QString("0"));
+    QCOMPARE(resultText(window, "合计"), QString("300"));
+  }
+
+  void calculationEndToEnd() {
+    auto* window = shown(QDate(2012, 5, 1));
+    auto* grade = find<QComboBox>(window, "伤残等级");
+    grade->setCurrentIndex(grade->findText("二"));
+    find<QComboBox>(window, "事故发生日年")->setCurrentIndex(0);  // 2012
+    QTest::keyClicks(find<QLineEdit>(window, "孩子1年龄"), "4");
+    QTest::keyClicks(find<QLineEdit>(window, "老人1年龄"), "65");
+    QTest::keyClicks(find<QLineEdit>(window, "兄弟姐妹人数"), "2");
+    QTest::keyClicks(find<QLineEdit>(window, "护理人员1的工资"), "80.1");
+    QTest::keyClicks(find<QLineEdit>(window, "人员1的护理天数"), "3");
+    QTest::keyClicks(find<QLineEdit>(window, "医疗费"), "2000.50");
+
+    MessageAnswerer answers;
+    QTest::mouseClick(find<QPushButton>(window, kCalculateButton), Qt::LeftButton);
+    QVERIFY(answers.seen.empty());
+    QCOMPARE(resultText(window, "扶养费孩子1"), QString("138499.193710327"));
+    QCOMPARE(resultText(window, "扶养费老人1"), QString("98928"));
+    QCOMPARE(resultText(window, "扶养费合计"), QString("237427.193710327"));
+    QCOMPARE(resultText(window, "人员1的护理费"), QString("240.3"));
+    QCOMPARE(resultText(window, "计算医疗费"), QString("2000.5"));
+
+    // Every box shows exactly the engine's text for the window's case.
+    const auto outcome = runCalculation(window->caseInput());
+    const auto& result = std::get<CalcCompleted>(outcome).result;
+    for (const auto& field : resultFields) {
+      QCOMPARE(resultText(window, field.name), QString::fromStdString(result.*field.member));
+    }
+  }
+
+  void stopsLeaveTheResultsAlone() {
+    const struct {
+      const char* list;
+      const char* message;
+    } stops[] = {{"受害人生日月", "请选择受害人生日."}, {"事故发生日日", "请选择事故发生日."}};
+    for (const auto& stop : stops) {
+      auto* window = shown(QDate(2012, 5, 1));
+      for (const auto& field : resultFields) find<QLineEdit>(window, field.name)->setText("earlier");
+      find<QComboBox>(window, stop.list)->setCurrentIndex(-1);
+      MessageAnswerer answers;
+      QTest::mouseClick(find<QPushButton>(window, kCalculateButton), Qt::LeftButton);
+      QCOMPARE(answers.seen.size(), 1u);
+      QCOMPARE(answers.seen[0].text, QString(stop.message));
+      QCOMPARE(answers.seen[0].title, QString("Quorvane"));
+      QCOMPARE(answers.seen[0].icon, QMessageBox::NoIcon);
+      QCOMPARE(answers.seen[0].buttons, 1);
+      for (const auto& field : resultFields) {
+        QCOMPARE(resultText(window, field.name), QString("earlier"));
+      }
+    }
+  }
+
+  void resetShowsAFreshCase() {
+    auto* first = shown(QDate(2012, 5, 1));
+    QSignalSpy replaced(host_.get(), &WindowHost::windowReplaced);
+    MessageAnswerer answers;
+    QTest::mouseClick(find<QPushButton>(first, kCalculateButton), Qt::LeftButton);
+    find<QLineEdit>(first, "误工天数")->setText("12");
+    find<QComboBox>(first, "伤残等级")->setCurrentIndex(3);
+    find<QScrollBar>(first, kScrollBar)->setValue(5);
+    QPointer<CalculatorWindow> old = first;
+
+    QTest::mouseClick(find<QPushButton>(first, kClearButton), Qt::LeftButton);
+    QVERIFY(replaced.wait(2000));
+    QTRY_VERIFY(old.isNull());
+    auto* fresh = host_->window();
+    QVERIFY(fresh->isVisible());
+    for (const auto& field : resultFields) QCOMPARE(resultText(fresh, field.name), QString());
+    QCOMPARE(find<QLineEdit>(fresh, "误工天数")->text(), QString());
+    QCOMPARE(find<QComboBox>(fresh, "伤残等级")->currentText(), QString("一"));
+    QCOMPARE(find<QComboBox>(fresh, "事故发生日年")->currentText(), QString("2011"));
+    QCOMPARE(find<QScrollBar>(fresh, kScrollBar)->value(), 0);
+    QCOMPARE(find<QWidget>(fresh, kPictureBox)->y(), 0);
+  }
+
+  void scrolling() {
+    auto* window = shown(QDate(2012, 5, 1));
+    auto* bar = find<QScrollBar>(window, kScrollBar);
+    auto* box = find<QWidget>(window, kPictureBox);
+    QCOMPARE(bar->maximum(), 25);
+    QCOMPARE(bar->value(), 0);
+    const std::pair<int, int> positions[] = {{1, -33}, {24, -800}, {25, -833}, {0, 0}};
+    for (auto [value, top] : positions) {
+      bar->setValue(value);
+      QCOMPARE(box->y(), top);
+      QCOMPARE(box->x(), 8);
+    }
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(bar->value(), 1);
+
+    // A drag moves nothing until the thumb is released.
+    bar->setValue(0);
+    bar->setSliderDown(true);
+    bar->setSliderPosition(10);
+    QCOMPARE(box->y(), 0);
+    bar->setSliderDown(false);
+    QCOMPARE(bar->value(), 10);
+    QCOMPARE(box->y(), -333);
+  }
+
+  void focusStartsOnTheFieldAreaAndTabFollowsTheCatalogue() {
+    auto* window = shown(QDate(2012, 5, 1));
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(window->focusWidget(), find<QWidget>(window, kPictureBox));
+
+    std::vector<const ControlSpec*> focusable;
+    for (const auto& spec : controlCatalogue) {
+      if (spec.kind != ControlKind::Label && spec.kind != ControlKind::LinkLabel) {
+        focusable.push_back(&spec);
+      }
+    }
+    std::sort(focusable.begin(), focusable.end(),
+              [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    QCOMPARE(focusable.size(), 58u);  // 31 inputs, 22 results, 3 buttons, field area, scroll bar
+    for (std::size_t i = 1; i < focusable.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget()->objectName(), qs(focusable[i]->name));
+    }
+  }
+
+  void linksOpenTheirAddresses() {
+    auto* window = shown(QDate(2012, 5, 1));
+    UrlCatcher urls;
+    QTest::mouseClick(find<QPushButton>(window, kLegalBasisButton), Qt::LeftButton);
+    auto* link = find<QLabel>(window, kHomeLink);
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(urls.opened.size(), 2);
+    QCOMPARE(urls.opened[0], QUrl("http://www.quorvane.com/Topic.aspx?Id=15598"));
+    QCOMPARE(urls.opened[1], QUrl("http://www.quorvane.com"));
+
+    QTest::mouseMove(link, QPoint(10, 5));
+    QTRY_COMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+  }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
