@@ -28,8 +28,8 @@ quorvane::CaseInput filledCase() {
   in.误工天数 = "90";
   in.最近三年日平均收入 = "120.33";
   in.住宿天数 = "3";
-  for (auto* age : {&in.孩子1年龄, &in.孩子2年龄, &in.孩子3年龄, &in.孩子4年龄, &in.孩子5年龄,
-                    &in.孩子6年龄}) {
+  for (auto* age :
+       {&in.孩子1年龄, &in.孩子2年龄, &in.孩子3年龄, &in.孩子4年龄, &in.孩子5年龄, &in.孩子6年龄}) {
     *age = "3.5";
   }
   for (auto* age : {&in.老人1年龄, &in.老人2年龄, &in.老人3年龄, &in.老人4年龄}) *age = "65";

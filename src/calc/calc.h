@@ -59,8 +59,8 @@ Status computeDisabilityCompensation(const CaseInput& input, std::int32_t urbanD
 [[nodiscard]] std::int16_t elderSupportYears(std::string_view ageText);
 [[nodiscard]] double dependantAmount(std::int16_t years, double divisor, float gradeCoefficient,
                                      std::int32_t supportBase);
-Status computeDependantsSupport(const CaseInput& input, std::int32_t supportBase,
-                                int parentCount, float gradeCoefficient, CaseResult& result);
+Status computeDependantsSupport(const CaseInput& input, std::int32_t supportBase, int parentCount,
+                                float gradeCoefficient, CaseResult& result);
 
 // Itemised expenses and the grand total.
 Status computeExpenseItems(const CaseInput& input, const Standards& standards, CaseResult& result);

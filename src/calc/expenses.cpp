@@ -26,7 +26,8 @@ Status product(std::string_view rateText, std::string_view quantityText, std::st
 
 Status computeExpenseItems(const CaseInput& in, const Standards& standards, CaseResult& result) {
   Status status = product(in.护理人员1的工资, in.人员1的护理天数, result.人员1的护理费);
-  if (status == Status::ok) status = product(in.护理人员2的工资, in.人员2的护理天数, result.人员2的护理费);
+  if (status == Status::ok)
+    status = product(in.护理人员2的工资, in.人员2的护理天数, result.人员2的护理费);
   if (status == Status::ok) {
     status = product(standards.mealAllowancePerDay, in.住院天数, result.住院伙食补助);
   }
@@ -53,10 +54,10 @@ Status passThroughCosts(const CaseInput& in, CaseResult& result) {
 Status computeGrandTotal(CaseResult& result) {
   // The dependants enter only through their total; each summand is a text the
   // user sees, read back.
-  const std::array summands{&result.伤残赔偿金,     &result.人员1的护理费, &result.人员2的护理费,
-                            &result.扶养费合计,     &result.住院伙食补助,  &result.误工费,
-                            &result.住宿费,         &result.计算交通费,    &result.计算医疗费,
-                            &result.计算营养费,     &result.计算残疾辅助器具};
+  const std::array summands{&result.伤残赔偿金, &result.人员1的护理费,   &result.人员2的护理费,
+                            &result.扶养费合计, &result.住院伙食补助,    &result.误工费,
+                            &result.住宿费,     &result.计算交通费,      &result.计算医疗费,
+                            &result.计算营养费, &result.计算残疾辅助器具};
   double total = 0;
   for (const auto* field : summands) {
     double value = 0;

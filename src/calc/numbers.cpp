@@ -10,8 +10,12 @@
 namespace quorvane {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int hexDigitValue(char c) {
   if (isDigit(c)) return c - '0';
@@ -133,8 +137,8 @@ std::optional<double> scanDecimal(Cursor& in) {
   }
   if (negative) text.push('-');
 
-  long long leadingDigits = 0;   // significant digits before the point
-  long long zerosAfterPoint = 0; // zeros after the point before the first significant digit
+  long long leadingDigits = 0;    // significant digits before the point
+  long long zerosAfterPoint = 0;  // zeros after the point before the first significant digit
   bool sawDigit = false, sawNonZero = false, sawPoint = false, pointWritten = false;
   for (;;) {
     const char c = in.peek();
@@ -238,6 +242,7 @@ std::optional<double> plainDecimal(std::string_view text) {
 }  // namespace
 
 double numberValue(std::string_view text) {
+  if (text.empty()) return 0;
   if (auto plain = plainDecimal(text)) return *plain;
   Cursor in(text, true);
   return scanNumber(in).value_or(0.0);
@@ -246,9 +251,12 @@ double numberValue(std::string_view text) {
 std::optional<std::int16_t> wholeNumberValue(std::string_view text) {
   while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  Cursor in(text, false);
-  const auto value = scanNumber(in);
-  if (!value || in.position() != text.size()) return std::nullopt;
+  auto value = plainDecimal(text);
+  if (!value) {
+    Cursor in(text, false);
+    value = scanNumber(in);
+    if (!value || in.position() != text.size()) return std::nullopt;
+  }
   const double rounded = std::nearbyint(*value);  // the default mode rounds halves to even
   if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&
         rounded <= std::numeric_limits<std::int16_t>::max())) {
@@ -283,11 +291,10 @@ Digits splitScientific(const char* first, const char* last) {
 
 Digits scientific(double magnitude, std::optional<int> precision) {
   std::array<char, 40> buf;
-  const auto [end, ec] =
-      precision ? std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
-                                std::chars_format::scientific, *precision)
-                : std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
-                                std::chars_format::scientific);
+  const auto [end, ec] = precision ? std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
+                                                   std::chars_format::scientific, *precision)
+                                   : std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
+                                                   std::chars_format::scientific);
   return splitScientific(buf.data(), end);
 }
 

@@ -7,11 +7,16 @@ namespace quorvane {
 
 std::string_view messageFor(Status status) {
   switch (status) {
-    case Status::birthDateIncomplete: return messages::birthDateIncomplete;
-    case Status::accidentDateIncomplete: return messages::accidentDateIncomplete;
-    case Status::siblingsMinusOne: return messages::siblingsMinusOne;
-    case Status::outOfRange: return messages::outOfRange;
-    case Status::ok: break;
+    case Status::birthDateIncomplete:
+      return messages::birthDateIncomplete;
+    case Status::accidentDateIncomplete:
+      return messages::accidentDateIncomplete;
+    case Status::siblingsMinusOne:
+      return messages::siblingsMinusOne;
+    case Status::outOfRange:
+      return messages::outOfRange;
+    case Status::ok:
+      break;
   }
   return {};
 }
@@ -23,12 +28,22 @@ std::optional<Standards> standardsFor(std::string_view accidentYear) {
   return std::nullopt;
 }
 
-int parentCount(std::string_view coupleOrSingle) { return coupleOrSingle == "夫妻" ? 2 : 1; }
+int parentCount(std::string_view coupleOrSingle) {
+  return coupleOrSingle == "夫妻" ? 2 : 1;
+}
 
 float gradeCoefficient(std::string_view grade) {
   static constexpr std::array<std::pair<std::string_view, float>, 10> grades{{
-      {"一", 1.0f}, {"二", 0.9f}, {"三", 0.8f}, {"四", 0.7f}, {"五", 0.6f},
-      {"六", 0.5f}, {"七", 0.4f}, {"八", 0.3f}, {"九", 0.2f}, {"十", 0.1f},
+      {"一", 1.0f},
+      {"二", 0.9f},
+      {"三", 0.8f},
+      {"四", 0.7f},
+      {"五", 0.6f},
+      {"六", 0.5f},
+      {"七", 0.4f},
+      {"八", 0.3f},
+      {"九", 0.2f},
+      {"十", 0.1f},
   }};
   for (const auto& [text, coefficient] : grades) {
     if (text == grade) return coefficient;
@@ -51,7 +66,10 @@ RunOutcome runCalculation(const CaseInput& in) {
   const int parents = parentCount(in.夫妻或单亲);
   const float coefficient = gradeCoefficient(in.伤残等级);
 
-  CaseResult result;
+  // Built in place: the 22 texts are written once and never moved.
+  RunOutcome outcome{std::in_place_type<CalcCompleted>};
+  auto& completed = std::get<CalcCompleted>(outcome);
+  CaseResult& result = completed.result;
   Status status =
       computeDisabilityCompensation(in, standards.urbanDisposableIncome, coefficient, result);
   if (status == Status::ok) status = computeExpenseItems(in, standards, result);
@@ -62,7 +80,8 @@ RunOutcome runCalculation(const CaseInput& in) {
   if (status == Status::ok) status = computeGrandTotal(result);
 
   if (status != Status::ok) return CalcStop{std::string(messageFor(status)), std::move(notice)};
-  return CalcCompleted{std::move(result), std::move(notice)};
+  completed.notice = std::move(notice);
+  return outcome;
 }
 
 }  // namespace quorvane

@@ -8,7 +8,9 @@ namespace quorvane {
 namespace {
 
 // Halves go to the even neighbour (the default rounding mode).
-std::int16_t roundedYears(double years) { return static_cast<std::int16_t>(std::nearbyint(years)); }
+std::int16_t roundedYears(double years) {
+  return static_cast<std::int16_t>(std::nearbyint(years));
+}
 
 std::int16_t childYears(double age) {
   if (age > 0 && age <= 18) return roundedYears(18 - age);
@@ -82,8 +84,7 @@ Status computeDependantsSupport(const CaseInput& in, std::int32_t supportBase, i
   if (elderShareCount == 0) return Status::siblingsMinusOne;
 
   for (std::size_t k = 0; k < children.size(); ++k) {
-    const double amount = dependantAmount(childYearsRead[k], parents, coefficient,
-                                          supportBase);
+    const double amount = dependantAmount(childYearsRead[k], parents, coefficient, supportBase);
     if (auto status = detail::writeAmount(*childFields[k], amount); status != Status::ok) {
       return status;
     }

@@ -2,6 +2,7 @@
 
 #include <csv.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -15,7 +16,10 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Fields are quoted only when they must be: a comma, a quote or a line end.
 void appendField(std::string& out, std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+  const bool plain = std::none_of(field.begin(), field.end(), [](char c) {
+    return c == ',' || c == '"' || c == '\r' || c == '\n';
+  });
+  if (plain) {
     out += field;
     return;
   }
@@ -36,10 +40,14 @@ std::optional<std::size_t> firstMalformedLine(std::string_view text) {
     std::size_t length = 1;
     unsigned minimum = 0, value = lead;
     if (lead >= 0x80) {
-      if (lead >= 0xC2 && lead <= 0xDF) length = 2, minimum = 0x80, value = lead & 0x1Fu;
-      else if (lead >= 0xE0 && lead <= 0xEF) length = 3, minimum = 0x800, value = lead & 0x0Fu;
-      else if (lead >= 0xF0 && lead <= 0xF4) length = 4, minimum = 0x10000, value = lead & 0x07u;
-      else return line;
+      if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2, minimum = 0x80, value = lead & 0x1Fu;
+      else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3, minimum = 0x800, value = lead & 0x0Fu;
+      else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4, minimum = 0x10000, value = lead & 0x07u;
+      else
+        return line;
       if (i + length > text.size()) return line;
       for (std::size_t k = 1; k < length; ++k) {
         const auto next = static_cast<unsigned char>(text[i + k]);
@@ -87,7 +95,8 @@ class Reader {
       }
       if (csv_parse(&parser_, chunk.data(), chunk.size(), onField, onRow, this) != chunk.size() &&
           !failure_) {
-        fail(line_, "broken quoting: a quote inside an unquoted field, or text after a closing quote");
+        fail(line_,
+             "broken quoting: a quote inside an unquoted field, or text after a closing quote");
       }
       text.remove_prefix(length);
       ++line_;
@@ -186,6 +195,8 @@ std::string resultHeader() {
   return header;
 }
 
-std::variant<std::string, InputError> run(std::string_view csv) { return Reader().read(csv); }
+std::variant<std::string, InputError> run(std::string_view csv) {
+  return Reader().read(csv);
+}
 
 }  // namespace quorvane::batch

@@ -8,13 +8,17 @@
 
 namespace quorvane::platform {
 
-QDate systemToday() { return QDate::currentDate(); }
+QDate systemToday() {
+  return QDate::currentDate();
+}
 
 void openWebAddress(const QString& address) {
   QDesktopServices::openUrl(QUrl(address));
 }
 
-void showHandPointer(QWidget* widget) { widget->setCursor(Qt::PointingHandCursor); }
+void showHandPointer(QWidget* widget) {
+  widget->setCursor(Qt::PointingHandCursor);
+}
 
 void showMessage(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,

@@ -37,7 +37,8 @@ inline constexpr std::string_view kLegalBasisButton = "法条依据按钮";
 inline constexpr std::string_view kHomeLink = "主页";
 
 inline constexpr std::string_view kHomeAddress = "http://www.quorvane.com";
-inline constexpr std::string_view kLegalBasisAddress = "http://www.quorvane.com/Topic.aspx?Id=15598";
+inline constexpr std::string_view kLegalBasisAddress =
+    "http://www.quorvane.com/Topic.aspx?Id=15598";
 
 extern const std::array<ControlSpec, 118> controlCatalogue;
 

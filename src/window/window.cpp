@@ -19,7 +19,9 @@ QString qs(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-int pixels(int twips) { return qRound(static_cast<double>(twips) / kTwipsPerPixel); }
+int pixels(int twips) {
+  return qRound(static_cast<double>(twips) / kTwipsPerPixel);
+}
 
 QRect pixelRect(const ControlSpec& spec) {
   return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
@@ -287,7 +289,8 @@ CaseInput CalculatorWindow::caseInput() const {
 
 void CalculatorWindow::calculate() {
   const auto outcome = runCalculation(caseInput());
-  const auto& notice = std::visit([](const auto& o) -> const auto& { return o.notice; }, outcome);
+  const auto& notice = std::visit(
+      [](const auto& o) -> const auto& { return o.notice; }, outcome);
   if (notice) platform::showMessage(this, QString::fromStdString(*notice));
 
   if (const auto* stop = std::get_if<CalcStop>(&outcome)) {
@@ -308,7 +311,9 @@ void CalculatorWindow::scrollTo(int value) {
 WindowHost::WindowHost(platform::Clock clock, QObject* parent)
     : QObject(parent), clock_(std::move(clock)) {}
 
-WindowHost::~WindowHost() { delete window_; }
+WindowHost::~WindowHost() {
+  delete window_;
+}
 
 void WindowHost::show() {
   auto* window = new CalculatorWindow(clock_);

@@ -45,8 +45,8 @@ TEST(AgeAtAccident, CountsWholeBlocksOf365Days) {
 }
 
 TEST(CompensationYears, FallsWithAge) {
-  const std::pair<int, int> table[] = {{1, 20},  {60, 20}, {61, 19}, {70, 10},
-                                       {74, 6},  {75, 5},  {120, 5}};
+  const std::pair<int, int> table[] = {{1, 20}, {60, 20}, {61, 19}, {70, 10},
+                                       {74, 6}, {75, 5},  {120, 5}};
   for (auto [age, years] : table) EXPECT_EQ(compensationYears(age), years) << age;
 }
 
@@ -60,12 +60,12 @@ struct GradeRow {
 // Income × years × the single-precision grade coefficient.
 TEST(DisabilityCompensation, WorkedAmountsByIncomeYearsAndGrade) {
   const GradeRow rows[] = {
-      {"2011", "1980", "一", "581460"},         {"2011", "1980", "二", "523313.986136913"},
+      {"2011", "1980", "一", "581460"},           {"2011", "1980", "二", "523313.986136913"},
       {"2011", "1980", "三", "465168.006931543"}, {"2011", "1980", "六", "290730"},
       {"2011", "1980", "十", "58146.0008664429"}, {"2011", "1950", "一", "552387"},
       {"2011", "1950", "二", "497148.286830068"}, {"2011", "1950", "三", "441909.606584966"},
       {"2011", "1950", "六", "276193.5"},         {"2011", "1950", "十", "55238.7008231208"},
-      {"2012", "1980", "一", "658060"},         {"2012", "1980", "二", "592253.984310627"},
+      {"2012", "1980", "一", "658060"},           {"2012", "1980", "二", "592253.984310627"},
       {"2012", "1980", "三", "526448.007844687"}, {"2012", "1980", "六", "329030"},
       {"2012", "1980", "十", "65806.0009805858"}, {"2012", "1920", "一", "164515"},
       {"2012", "1920", "二", "148063.496077657"}, {"2012", "1920", "三", "131612.001961172"},
@@ -78,7 +78,8 @@ TEST(DisabilityCompensation, WorkedAmountsByIncomeYearsAndGrade) {
     in.受害人生日月 = "1";
     in.受害人生日日 = "1";
     in.伤残等级 = row.grade;
-    EXPECT_EQ(testing::completed(in).伤残赔偿金, row.text) << row.year << row.birthYear << row.grade;
+    EXPECT_EQ(testing::completed(in).伤残赔偿金, row.text)
+        << row.year << row.birthYear << row.grade;
   }
 }
 
@@ -87,7 +88,11 @@ TEST(DisabilityCompensation, ZeroCases) {
     const char* name;
     void (*edit)(CaseInput&);
   } cases[] = {
-      {"born under 365 days before", [](CaseInput& in) { in.受害人生日年 = "2011"; in.受害人生日月 = "1"; }},
+      {"born under 365 days before",
+       [](CaseInput& in) {
+         in.受害人生日年 = "2011";
+         in.受害人生日月 = "1";
+       }},
       {"born after the accident", [](CaseInput& in) { in.受害人生日年 = "2012"; }},
       {"no grade", [](CaseInput& in) { in.伤残等级 = ""; }},
       {"grade text not exact", [](CaseInput& in) { in.伤残等级 = "一级"; }},

@@ -8,7 +8,6 @@
 namespace quorvane {
 namespace {
 
-
 TEST(ExpenseItems, EachItemFromItsInputs) {
   // Each row sets one or two inputs on top of the start-up case (2011, so the
   // daily rates are 50).
@@ -21,11 +20,14 @@ TEST(ExpenseItems, EachItemFromItsInputs) {
       {{}, &CaseResult::住宿费, "0"},
       {{}, &CaseResult::计算残疾辅助器具, "0"},
       {{{&CaseInput::护理人员1的工资, "80.1"}, {&CaseInput::人员1的护理天数, "3"}},
-       &CaseResult::人员1的护理费, "240.3"},
+       &CaseResult::人员1的护理费,
+       "240.3"},
       {{{&CaseInput::护理人员2的工资, "33.333"}, {&CaseInput::人员2的护理天数, "3"}},
-       &CaseResult::人员2的护理费, "99.999"},
+       &CaseResult::人员2的护理费,
+       "99.999"},
       {{{&CaseInput::最近三年日平均收入, "120.33"}, {&CaseInput::误工天数, "30"}},
-       &CaseResult::误工费, "3609.9"},
+       &CaseResult::误工费,
+       "3609.9"},
       {{{&CaseInput::住院天数, "7.5"}}, &CaseResult::住院伙食补助, "375"},
       {{{&CaseInput::住院天数, "3天"}}, &CaseResult::住院伙食补助, "150"},
       {{{&CaseInput::住院天数, "1 0"}}, &CaseResult::住院伙食补助, "500"},
@@ -37,12 +39,14 @@ TEST(ExpenseItems, EachItemFromItsInputs) {
       {{{&CaseInput::营养费, "abc"}}, &CaseResult::计算营养费, "0"},
       {{{&CaseInput::残疾辅助器具, "3e3"}}, &CaseResult::计算残疾辅助器具, "3000"},
       {{{&CaseInput::护理人员1的工资, "1000000000"}, {&CaseInput::人员1的护理天数, "1000000"}},
-       &CaseResult::人员1的护理费, "1E+15"},
+       &CaseResult::人员1的护理费,
+       "1E+15"},
   };
   for (const auto& c : cases) {
     auto in = testing::startupCase();
     for (const auto& [field, text] : c.inputs) in.*field = text;
-    EXPECT_EQ(testing::completed(in).*c.field, c.expected) << (c.inputs.empty() ? "" : c.inputs[0].second);
+    EXPECT_EQ(testing::completed(in).*c.field, c.expected)
+        << (c.inputs.empty() ? "" : c.inputs[0].second);
   }
 }
 

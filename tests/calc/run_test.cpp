@@ -15,7 +15,8 @@ struct StopCase {
 
 TEST(RunCalculation, Stops) {
   const StopCase cases[] = {
-      {"birth month empty", [](CaseInput& in) { in.受害人生日月 = ""; }, "请选择受害人生日.", false},
+      {"birth month empty", [](CaseInput& in) { in.受害人生日月 = ""; }, "请选择受害人生日.",
+       false},
       {"accident month empty", [](CaseInput& in) { in.事故发生日月 = ""; }, "请选择事故发生日.",
        false},
       {"both dates incomplete",
@@ -24,15 +25,16 @@ TEST(RunCalculation, Stops) {
          in.事故发生日年 = "";
        },
        "请选择受害人生日.", false},
-      {"birth year not a number", [](CaseInput& in) { in.受害人生日年 = "八"; }, "请选择受害人生日.",
-       false},
+      {"birth year not a number", [](CaseInput& in) { in.受害人生日年 = "八"; },
+       "请选择受害人生日.", false},
       {"accident month with a unit", [](CaseInput& in) { in.事故发生日月 = "8月"; },
        "请选择事故发生日.", false},
       {"birth year beyond 16 bits", [](CaseInput& in) { in.受害人生日年 = "40000"; },
        "请选择受害人生日.", false},
       {"full-width accident year", [](CaseInput& in) { in.事故发生日年 = "２０１１"; },
        "请选择事故发生日.", true},
-      {"siblings -1", [](CaseInput& in) { in.兄弟姐妹人数 = "-1"; }, "兄弟姐妹人数不能为-1.", false},
+      {"siblings -1", [](CaseInput& in) { in.兄弟姐妹人数 = "-1"; }, "兄弟姐妹人数不能为-1.",
+       false},
       {"siblings -1 in a year without standards",
        [](CaseInput& in) {
          in.兄弟姐妹人数 = "-1";
@@ -74,7 +76,8 @@ TEST(RunCalculation, StartupCaseCompletesWithoutNotice) {
   const auto& done = std::get<CalcCompleted>(outcome);
   EXPECT_FALSE(done.notice);
   EXPECT_EQ(done.result.伤残赔偿金, "581460");
-  for (const auto& field : resultFields) EXPECT_FALSE((done.result.*field.member).empty()) << field.name;
+  for (const auto& field : resultFields)
+    EXPECT_FALSE((done.result.*field.member).empty()) << field.name;
 }
 
 TEST(RunCalculation, YearWithoutStandardsNoticesAndZeroesTheTableItems) {

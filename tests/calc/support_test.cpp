@@ -11,11 +11,11 @@ TEST(SupportYears, ByAgeText) {
     const char* age;
     int child, elder;
   } table[] = {
-      {"", 0, 0},      {"0", 0, 0},    {"0.5", 18, 0}, {"1", 17, 0},     {"2.5", 16, 0},
-      {"3.5", 14, 0},  {"17", 1, 0},   {"17.5", 0, 0}, {"18", 0, 0},     {"18.5", 0, 20},
-      {"60", 0, 20},   {"60.5", 0, 20}, {"61", 0, 19}, {"61.5", 0, 18},  {"70", 0, 10},
-      {"74", 0, 6},    {"74.5", 0, 6}, {"75", 0, 5},   {"75.5", 0, 5},   {"90", 0, 5},
-      {"-3", 0, 0},    {"abc", 0, 0},  {" ", 0, 0},    {"4岁", 14, 0},
+      {"", 0, 0},     {"0", 0, 0},     {"0.5", 18, 0}, {"1", 17, 0},    {"2.5", 16, 0},
+      {"3.5", 14, 0}, {"17", 1, 0},    {"17.5", 0, 0}, {"18", 0, 0},    {"18.5", 0, 20},
+      {"60", 0, 20},  {"60.5", 0, 20}, {"61", 0, 19},  {"61.5", 0, 18}, {"70", 0, 10},
+      {"74", 0, 6},   {"74.5", 0, 6},  {"75", 0, 5},   {"75.5", 0, 5},  {"90", 0, 5},
+      {"-3", 0, 0},   {"abc", 0, 0},   {" ", 0, 0},    {"4岁", 14, 0},
   };
   for (const auto& row : table) {
     EXPECT_EQ(childSupportYears(row.age), row.child) << row.age;
@@ -49,7 +49,8 @@ void workedExample(CaseInput& in) {
 
 TEST(DependantsSupport, WorkedExamples) {
   const SupportCase cases[] = {
-      {"worked example", workedExample,
+      {"worked example",
+       workedExample,
        {"138499.193710327", "0", "0", "0", "0", "0", "98928", "0", "0", "0", "237427.193710327"}},
       {"grade 一",
        [](CaseInput& in) {
@@ -85,8 +86,7 @@ TEST(DependantsSupport, WorkedExamples) {
        },
        {"373728", "373728", "373728", "373728", "373728", "373728", "439680", "439680", "439680",
         "439680", "4001088"}},
-      {"no dependants", [](CaseInput&) {},
-       {"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
+      {"no dependants", [](CaseInput&) {}, {"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
       {"grade not in the list",
        [](CaseInput& in) {
          workedExample(in);
@@ -113,10 +113,11 @@ TEST(DependantsSupport, WorkedExamples) {
        },
        {"0", "0", "0", "0", "0", "0", "0", "0", "0", "398680", "398680"}},
   };
-  const std::array fields{&CaseResult::扶养费孩子1, &CaseResult::扶养费孩子2, &CaseResult::扶养费孩子3,
-                          &CaseResult::扶养费孩子4, &CaseResult::扶养费孩子5, &CaseResult::扶养费孩子6,
-                          &CaseResult::扶养费老人1, &CaseResult::扶养费老人2, &CaseResult::扶养费老人3,
-                          &CaseResult::扶养费老人4, &CaseResult::扶养费合计};
+  const std::array fields{
+      &CaseResult::扶养费孩子1, &CaseResult::扶养费孩子2, &CaseResult::扶养费孩子3,
+      &CaseResult::扶养费孩子4, &CaseResult::扶养费孩子5, &CaseResult::扶养费孩子6,
+      &CaseResult::扶养费老人1, &CaseResult::扶养费老人2, &CaseResult::扶养费老人3,
+      &CaseResult::扶养费老人4, &CaseResult::扶养费合计};
   for (const auto& c : cases) {
     auto in = testing::startupCase();
     c.edit(in);

@@ -7,7 +7,8 @@
 namespace quorvane::batch {
 namespace {
 
-const std::string kDates = "受害人生日年,受害人生日月,受害人生日日,事故发生日年,事故发生日月,事故发生日日,伤残等级";
+const std::string kDates =
+    "受害人生日年,受害人生日月,受害人生日日,事故发生日年,事故发生日月,事故发生日日,伤残等级";
 const std::string kStartup = "1988,8,8,2011,11,11,一";
 // The start-up case with no other field: only the disability compensation and
 // the total are non-zero.
@@ -64,8 +65,8 @@ TEST(Batch, ColumnsInAnyOrderAndUnnamedFieldsEmpty) {
 
 TEST(Batch, QuotedFieldsKeepCommasQuotesBlanksAndLineEnds) {
   // "1,500" reads 1 day; a leading blank makes the year an uncovered one.
-  const auto output = outputOf(kDates + ",住院天数,医疗费\n" + kStartup + ",\"1,500\",\"7\"\"\n8\"\n" +
-                               "1988,8,8, 2011,11,11,一,2,\n");
+  const auto output = outputOf(kDates + ",住院天数,医疗费\n" + kStartup +
+                               ",\"1,500\",\"7\"\"\n8\"\n" + "1988,8,8, 2011,11,11,一,2,\n");
   const auto rows = rowsOf(output);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_TRUE(rows[1].starts_with(",581460,0,0,50,")) << rows[1];

@@ -48,8 +48,8 @@ class Tool : public ::testing::Test {
 
   Outcome run(const std::string& arguments, const std::string& stdinText = "") {
     const auto in = write("stdin", stdinText);
-    const std::string command = std::string("'") + QUORVANE_CALC_BINARY + "' " + arguments +
-                                " <'" + in.string() + "' >'" + (dir_ / "out").string() + "' 2>'" +
+    const std::string command = std::string("'") + QUORVANE_CALC_BINARY + "' " + arguments + " <'" +
+                                in.string() + "' >'" + (dir_ / "out").string() + "' 2>'" +
                                 (dir_ / "err").string() + "'";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir_ / "out"), slurp(dir_ / "err")};
@@ -58,7 +58,8 @@ class Tool : public ::testing::Test {
   fs::path dir_;
 };
 
-const std::string kHeader = "受害人生日年,受害人生日月,受害人生日日,事故发生日年,事故发生日月,事故发生日日,伤残等级\n";
+const std::string kHeader =
+    "受害人生日年,受害人生日月,受害人生日日,事故发生日年,事故发生日月,事故发生日日,伤残等级\n";
 
 TEST_F(Tool, ReadsAFileOrStandardInput) {
   const std::string csv = kHeader + "1988,8,8,2011,11,11,二\r\n";

@@ -36,8 +36,8 @@ class MessageAnswerer : public QObject {
     connect(&timer_, &QTimer::timeout, this, [this] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr) return;
-      seen.push_back({box->windowTitle(), box->text(), box->icon(),
-                      static_cast<int>(box->buttons().size())});
+      seen.push_back(
+          {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size())});
       box->button(QMessageBox::Ok)->click();
     });
     timer_.start(5);
@@ -219,7 +219,8 @@ class WindowTest : public QObject {
     } stops[] = {{"受害人生日月", "请选择受害人生日."}, {"事故发生日日", "请选择事故发生日."}};
     for (const auto& stop : stops) {
       auto* window = shown(QDate(2012, 5, 1));
-      for (const auto& field : resultFields) find<QLineEdit>(window, field.name)->setText("earlier");
+      for (const auto& field : resultFields)
+        find<QLineEdit>(window, field.name)->setText("earlier");
       find<QComboBox>(window, stop.list)->setCurrentIndex(-1);
       MessageAnswerer answers;
       QTest::mouseClick(find<QPushButton>(window, kCalculateButton), Qt::LeftButton);
