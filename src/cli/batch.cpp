@@ -31,6 +31,34 @@ void appendField(std::string& out, std::string_view field) {
   out += '"';
 }
 
+// A header name as an error message shows it: on one line, control characters
+// escaped, a long name cut short.
+std::string quotedName(std::string_view name) {
+  constexpr std::size_t kLongest = 60;
+  std::string shown = "\"";
+  bool cut = false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    if (i >= kLongest && (c & 0xC0u) != 0x80u) {  // cut between characters, never inside one
+      cut = true;
+      break;
+    }
+    if (c == '\n') {
+      shown += "\\n";
+    } else if (c == '\r') {
+      shown += "\\r";
+    } else if (c < 0x20 || c == 0x7F) {
+      shown += "\\x";
+      shown += "0123456789abcdef"[c >> 4];
+      shown += "0123456789abcdef"[c & 0xF];
+    } else {
+      shown += static_cast<char>(c);
+    }
+  }
+  if (cut) shown += "…";
+  return shown + "\"";
+}
+
 // The line of the first byte that is not part of well-formed UTF-8, if any.
 std::optional<std::size_t> firstMalformedLine(std::string_view text) {
   std::size_t line = 1;
@@ -136,9 +164,9 @@ class Reader {
       std::size_t index = 0;
       while (index < inputFields.size() && inputFields[index].name != name) ++index;
       if (index == inputFields.size()) {
-        return fail(rowLine_, "\"" + name + "\" in the header is not an input field");
+        return fail(rowLine_, quotedName(name) + " in the header is not an input field");
       }
-      if (named[index]) return fail(rowLine_, "\"" + name + "\" stands twice in the header");
+      if (named[index]) return fail(rowLine_, quotedName(name) + " stands twice in the header");
       named[index] = true;
       columns_.push_back(inputFields[index].member);
     }

@@ -97,6 +97,7 @@ TEST(Batch, RefusesInputItCannotRead) {
       {"医疗费\n1\n\xFF\n", 3, "not UTF-8"},
       {"医疗费\r\n1\r\n\xE5\xBC\n", 3, "not UTF-8"},
       {"医疗费\n\"a\nb\",\n", 2, "the row has 2 fields"},
+      {"\"医疗\r\n费\"\n1\n", 1, "\"医疗\\r\\n费\" in the header is not an input field"},
   };
   for (const auto& c : cases) {
     const auto result = run(c.csv);
