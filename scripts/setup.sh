@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcsv-dev
   qt6-base-dev
   xvfb xauth
+  clang-14 libclang-rt-14-dev time
   fonts-arphic-uming fonts-wqy-microhei
 )
 

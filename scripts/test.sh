@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Sets up, builds (debug, warnings as errors) and runs the whole test suite.
+# Sets up, builds and runs the whole test suite twice: in the debug build
+# (warnings as errors) and in the sanitizer build (AddressSanitizer, leak and
+# undefined-behaviour checks).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake --preset debug
-cmake --build --preset debug
-ctest --preset debug
+for preset in debug asan; do
+  echo "== $preset =="
+  cmake --preset "$preset"
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done

@@ -10,6 +10,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <unistd.h>
+
+#include <cstdio>
 #include <set>
 
 #include "window.h"
@@ -256,6 +259,41 @@ class WindowTest : public QObject {
     QCOMPARE(find<QComboBox>(fresh, "事故发生日年")->currentText(), QString("2011"));
     QCOMPARE(find<QScrollBar>(fresh, kScrollBar)->value(), 0);
     QCOMPARE(find<QWidget>(fresh, kPictureBox)->y(), 0);
+  }
+
+  // A long session of fill, calculate and reset leaves no window behind: the
+  // count of live widgets is the same after every reset.
+  void thousandResetsLeaveNothingBehind() {
+    shown(QDate(2012, 5, 1));
+    qsizetype baseline = -1;
+    const long pageKiB = sysconf(_SC_PAGESIZE) / 1024;
+    auto residentKiB = [pageKiB] {
+      long pages = 0, resident = 0;
+      if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(statm);
+      }
+      return resident * pageKiB;
+    };
+    long firstKiB = 0;
+    for (int cycle = 0; cycle < 1000; ++cycle) {
+      auto* window = host_->window();
+      find<QLineEdit>(window, "误工天数")->setText(QString::number(cycle));
+      find<QLineEdit>(window, "最近三年日平均收入")->setText("120.33");
+      find<QPushButton>(window, kCalculateButton)->click();
+      QCOMPARE(resultText(window, "误工费"), QString::fromStdString(formatAmount(cycle * 120.33)));
+      find<QPushButton>(window, kClearButton)->click();
+      QCoreApplication::processEvents();
+      QVERIFY(host_->window() != window);
+      const auto live = QApplication::allWidgets().size();
+      if (baseline < 0) {
+        baseline = live;
+        firstKiB = residentKiB();
+      }
+      QCOMPARE(live, baseline);
+    }
+    qInfo("resident memory after the first reset %ld KiB, after the 1000th %ld KiB", firstKiB,
+          residentKiB());
   }
 
   void scrolling() {
