@@ -1,6 +1,7 @@
 // The window driven as a user drives it: controls found by name, items picked,
 // texts typed, buttons clicked, keys pressed; message boxes answered as they appear.
 
+#include <unistd.h>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLineEdit>
@@ -10,7 +11,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <unistd.h>
 
 #include <cstdio>
 #include <set>

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Start-up of quorvane against a minimal Qt Widgets window, both built in this
+# tree and run alternately on one virtual display (Xvfb): milliseconds from
+# process start to the window being shown and ready, and peak memory.
+# Usage: bench/startup.sh [BUILD_DIR] [RUNS]   (default build/release, 30 runs)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/release}
+runs=${2:-30}
+
+display=:$((90 + RANDOM % 400))
+Xvfb "$display" -screen 0 1024x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null' EXIT
+sleep 1
+export DISPLAY=$display QUORVANE_REPORT_READY=1 QT_QPA_PLATFORM=xcb
+
+measure() {  # program -> "milliseconds kilobytes"
+  local start ready kib
+  start=$(date +%s%N)
+  ready=$( { /usr/bin/time -f "peak %M" "$1" 2>&3 | sed -n 's/^ready //p'; } 3>/tmp/quorvane-startup-time.$$)
+  kib=$(sed -n 's/^peak //p' /tmp/quorvane-startup-time.$$)
+  echo "$(( (ready - start) / 1000 )) $kib"
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+
+declare -a app_ms app_kib empty_ms empty_kib
+for program in "$build/src/app/quorvane" "$build/bench/empty_window"; do measure "$program" >/dev/null; done  # warm the caches
+for ((i = 0; i < runs; i++)); do
+  read -r ms kib < <(measure "$build/src/app/quorvane"); app_ms+=("$ms"); app_kib+=("$kib")
+  read -r ms kib < <(measure "$build/bench/empty_window"); empty_ms+=("$ms"); empty_kib+=("$kib")
+done
+rm -f /tmp/quorvane-startup-time.$$
+
+app=$(printf '%s\n' "${app_ms[@]}" | median)
+empty=$(printf '%s\n' "${empty_ms[@]}" | median)
+awk -v app="$app" -v empty="$empty" -v runs="$runs" \
+    -v appkib="$(printf '%s\n' "${app_kib[@]}" | median)" \
+    -v emptykib="$(printf '%s\n' "${empty_kib[@]}" | median)" 'BEGIN {
+  printf "quorvane      start to ready: median %6.1f ms, peak memory median %s KiB\n", app / 1000, appkib
+  printf "empty window  start to ready: median %6.1f ms, peak memory median %s KiB\n", empty / 1000, emptykib
+  printf "ratio quorvane / empty window: %.2f (%d runs each)\n", app / empty, runs
+}'
