@@ -8,6 +8,9 @@
 // and each is fixed as its text (numbers.h) before the totals add those texts
 // read back, so a figure here is always the sum of the figures the user sees.
 // Everything is a pure function of its arguments: no state, no I/O, no Qt.
+// Asked for it, a run also writes each amount's working (CaseWorking): the
+// formula in words with the figures the run used, written by the code that
+// computes the amount; asked for nothing, it does none of that work.
 
 #include <cstdint>
 #include <optional>
@@ -37,7 +40,12 @@ struct CalcCompleted {
 
 using RunOutcome = std::variant<CalcStop, CalcCompleted>;
 
-[[nodiscard]] RunOutcome runCalculation(const CaseInput& input);
+// The working of each amount, in Chinese, under the name of the amount it
+// explains (the same 22 fields as CaseResult).
+using CaseWorking = CaseResult;
+
+// With working, a completed run also fills it; a stopped run leaves it empty.
+[[nodiscard]] RunOutcome runCalculation(const CaseInput& input, CaseWorking* working = nullptr);
 
 // The per-run factors.
 [[nodiscard]] std::optional<Standards> standardsFor(std::string_view accidentYear);
@@ -52,7 +60,8 @@ using RunOutcome = std::variant<CalcStop, CalcCompleted>;
 // 5 to 20 years; only meaningful for an age above 0.
 [[nodiscard]] int compensationYears(std::int64_t age);
 Status computeDisabilityCompensation(const CaseInput& input, std::int32_t urbanDisposableIncome,
-                                     float gradeCoefficient, CaseResult& result);
+                                     float gradeCoefficient, CaseResult& result,
+                                     CaseWorking* working = nullptr);
 
 // Dependants' support.
 [[nodiscard]] std::int16_t childSupportYears(std::string_view ageText);
@@ -60,11 +69,13 @@ Status computeDisabilityCompensation(const CaseInput& input, std::int32_t urbanD
 [[nodiscard]] double dependantAmount(std::int16_t years, double divisor, float gradeCoefficient,
                                      std::int32_t supportBase);
 Status computeDependantsSupport(const CaseInput& input, std::int32_t supportBase, int parentCount,
-                                float gradeCoefficient, CaseResult& result);
+                                float gradeCoefficient, CaseResult& result,
+                                CaseWorking* working = nullptr);
 
 // Itemised expenses and the grand total.
-Status computeExpenseItems(const CaseInput& input, const Standards& standards, CaseResult& result);
-Status passThroughCosts(const CaseInput& input, CaseResult& result);
-Status computeGrandTotal(CaseResult& result);
+Status computeExpenseItems(const CaseInput& input, const Standards& standards, CaseResult& result,
+                           CaseWorking* working = nullptr);
+Status passThroughCosts(const CaseInput& input, CaseResult& result, CaseWorking* working = nullptr);
+Status computeGrandTotal(CaseResult& result, CaseWorking* working = nullptr);
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #include "amounts.h"
 #include "calc.h"
+#include "working.h"
 
 namespace quorvane {
 namespace {
@@ -43,7 +44,7 @@ int compensationYears(std::int64_t age) {
 }
 
 Status computeDisabilityCompensation(const CaseInput& in, std::int32_t urbanDisposableIncome,
-                                     float coefficient, CaseResult& result) {
+                                     float coefficient, CaseResult& result, CaseWorking* working) {
   const auto by = wholeNumberValue(in.受害人生日年);
   const auto bm = wholeNumberValue(in.受害人生日月);
   const auto bd = wholeNumberValue(in.受害人生日日);
@@ -53,16 +54,35 @@ Status computeDisabilityCompensation(const CaseInput& in, std::int32_t urbanDisp
   const auto ad = wholeNumberValue(in.事故发生日日);
   if (!ay || !am || !ad) return Status::accidentDateIncomplete;
 
-  const auto age = ageAtAccident(dayNumber(*by, *bm, *bd), dayNumber(*ay, *am, *ad));
+  const auto birth = dayNumber(*by, *bm, *bd);
+  const auto accident = dayNumber(*ay, *am, *ad);
+  const auto age = ageAtAccident(birth, accident);
+  const auto describeAge = [&] {
+    return "出生 " + detail::dateText(*by, *bm, *bd) + "，事故 " + detail::dateText(*ay, *am, *ad) +
+           "，相隔 " + std::to_string(accident - birth) + " 天，按每 365 天计年龄 " +
+           std::to_string(age) + " 岁";
+  };
   if (age <= 0) {
     result.伤残赔偿金 = "0";
+    if (working != nullptr) working->伤残赔偿金 = describeAge() + "，不足 1 岁：赔偿金为 0";
     return Status::ok;
   }
   // The whole-number product is exact; so is its product with the widened
   // single-precision coefficient, which carries the coefficient's error digits.
-  const std::int32_t incomeYears = urbanDisposableIncome * compensationYears(age);
+  const int years = compensationYears(age);
+  const std::int32_t incomeYears = urbanDisposableIncome * years;
   const double amount = static_cast<double>(incomeYears) * static_cast<double>(coefficient);
-  return detail::writeAmount(result.伤残赔偿金, amount);
+  const Status status = detail::writeAmount(result.伤残赔偿金, amount);
+  if (working != nullptr && status == Status::ok) {
+    working->伤残赔偿金 = std::to_string(urbanDisposableIncome) + " 元 × " + std::to_string(years) +
+                          " 年 × " + detail::nominalCoefficient(coefficient) + "（" +
+                          detail::gradeName(in.伤残等级) + "）= " + result.伤残赔偿金 + "\n" +
+                          detail::standardsYear(in.事故发生日年) + "：城镇居民人均可支配收入 " +
+                          std::to_string(urbanDisposableIncome) + " 元\n" + describeAge() +
+                          "，赔偿 " + std::to_string(years) + " 年\n伤残系数以单精度计为 " +
+                          detail::exactCoefficient(coefficient);
+  }
+  return status;
 }
 
 }  // namespace quorvane

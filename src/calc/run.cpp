@@ -51,7 +51,7 @@ float gradeCoefficient(std::string_view grade) {
   return 0.0f;
 }
 
-RunOutcome runCalculation(const CaseInput& in) {
+RunOutcome runCalculation(const CaseInput& in, CaseWorking* working) {
   if (in.受害人生日年.empty() || in.受害人生日月.empty() || in.受害人生日日.empty()) {
     return CalcStop{std::string(messages::birthDateIncomplete), std::nullopt};
   }
@@ -70,16 +70,20 @@ RunOutcome runCalculation(const CaseInput& in) {
   RunOutcome outcome{std::in_place_type<CalcCompleted>};
   auto& completed = std::get<CalcCompleted>(outcome);
   CaseResult& result = completed.result;
-  Status status =
-      computeDisabilityCompensation(in, standards.urbanDisposableIncome, coefficient, result);
-  if (status == Status::ok) status = computeExpenseItems(in, standards, result);
+  Status status = computeDisabilityCompensation(in, standards.urbanDisposableIncome, coefficient,
+                                                result, working);
+  if (status == Status::ok) status = computeExpenseItems(in, standards, result, working);
   if (status == Status::ok) {
-    status = computeDependantsSupport(in, standards.supportBase, parents, coefficient, result);
+    status =
+        computeDependantsSupport(in, standards.supportBase, parents, coefficient, result, working);
   }
-  if (status == Status::ok) status = passThroughCosts(in, result);
-  if (status == Status::ok) status = computeGrandTotal(result);
+  if (status == Status::ok) status = passThroughCosts(in, result, working);
+  if (status == Status::ok) status = computeGrandTotal(result, working);
 
-  if (status != Status::ok) return CalcStop{std::string(messageFor(status)), std::move(notice)};
+  if (status != Status::ok) {
+    if (working != nullptr) *working = CaseWorking{};  // a stopped run explains nothing
+    return CalcStop{std::string(messageFor(status)), std::move(notice)};
+  }
   completed.notice = std::move(notice);
   return outcome;
 }

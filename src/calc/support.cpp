@@ -3,6 +3,7 @@
 
 #include "amounts.h"
 #include "calc.h"
+#include "working.h"
 
 namespace quorvane {
 namespace {
@@ -48,17 +49,49 @@ std::int16_t elderSupportYears(std::string_view ageText) {
   return ageText.empty() ? std::int16_t{0} : elderYears(numberValue(ageText));
 }
 
-double dependantAmount(std::int16_t years, double divisor, float coefficient,
-                       std::int32_t supportBase) {
+namespace {
+
+// One dependant's share: p = years × coefficient in single precision, q = the
+// base over the divisor, and their product.
+struct Share {
+  float p;
+  double q;
+  double amount;
+};
+
+Share shareOf(std::int16_t years, double divisor, float coefficient, std::int32_t supportBase) {
   // p is rounded to single precision before it is widened: that rounding shows
   // in the low digits of the result.
   const float p = static_cast<float>(years) * coefficient;
   const double q = static_cast<double>(supportBase) / divisor;
-  return static_cast<double>(p) * q;
+  return {p, q, static_cast<double>(p) * q};
+}
+
+std::string describeShare(std::string_view who, std::string_view ageText, std::int16_t years,
+                          const Share& share, float coefficient, std::string_view grade,
+                          std::int32_t supportBase, const std::string& divisorText,
+                          const std::string& shown) {
+  std::string text = std::string(who) + " ";
+  text += ageText.empty() ? std::string("未录入") : detail::figure(ageText);
+  text += "：扶养 " + std::to_string(years) + " 年";
+  if (years == 0) return text + "，扶养费 = " + shown;
+  text += "；p = " + std::to_string(years) + " × " + detail::nominalCoefficient(coefficient) +
+          "（" + detail::gradeName(grade) + "）= " + formatAmount(static_cast<double>(share.p)) +
+          "（单精度）；基数 " + std::to_string(supportBase) + " 元 ÷ " + divisorText + " = " +
+          formatAmount(share.q) + "；" + formatAmount(static_cast<double>(share.p)) + " × " +
+          formatAmount(share.q) + " = " + shown;
+  return text;
+}
+
+}  // namespace
+
+double dependantAmount(std::int16_t years, double divisor, float coefficient,
+                       std::int32_t supportBase) {
+  return shareOf(years, divisor, coefficient, supportBase).amount;
 }
 
 Status computeDependantsSupport(const CaseInput& in, std::int32_t supportBase, int parents,
-                                float coefficient, CaseResult& result) {
+                                float coefficient, CaseResult& result, CaseWorking* working) {
   const std::array children{&in.孩子1年龄, &in.孩子2年龄, &in.孩子3年龄,
                             &in.孩子4年龄, &in.孩子5年龄, &in.孩子6年龄};
   const std::array elders{&in.老人1年龄, &in.老人2年龄, &in.老人3年龄, &in.老人4年龄};
@@ -83,16 +116,19 @@ Status computeDependantsSupport(const CaseInput& in, std::int32_t supportBase, i
   const double elderShareCount = siblings + 1.0;
   if (elderShareCount == 0) return Status::siblingsMinusOne;
 
+  std::array<Share, 6> childShares{};
+  std::array<Share, 4> elderShares{};
   for (std::size_t k = 0; k < children.size(); ++k) {
-    const double amount = dependantAmount(childYearsRead[k], parents, coefficient, supportBase);
-    if (auto status = detail::writeAmount(*childFields[k], amount); status != Status::ok) {
+    childShares[k] = shareOf(childYearsRead[k], parents, coefficient, supportBase);
+    if (auto status = detail::writeAmount(*childFields[k], childShares[k].amount);
+        status != Status::ok) {
       return status;
     }
   }
   for (std::size_t k = 0; k < elders.size(); ++k) {
-    const double amount =
-        dependantAmount(elderYearsRead[k], elderShareCount, coefficient, supportBase);
-    if (auto status = detail::writeAmount(*elderFields[k], amount); status != Status::ok) {
+    elderShares[k] = shareOf(elderYearsRead[k], elderShareCount, coefficient, supportBase);
+    if (auto status = detail::writeAmount(*elderFields[k], elderShares[k].amount);
+        status != Status::ok) {
       return status;
     }
   }
@@ -101,7 +137,36 @@ Status computeDependantsSupport(const CaseInput& in, std::int32_t supportBase, i
   double total = 0;
   for (const auto* field : childFields) total += numberValue(*field);
   for (const auto* field : elderFields) total += numberValue(*field);
-  return detail::writeAmount(result.扶养费合计, total);
+  const Status status = detail::writeAmount(result.扶养费合计, total);
+
+  if (working != nullptr && status == Status::ok) {
+    const std::array childWorking{&working->扶养费孩子1, &working->扶养费孩子2,
+                                  &working->扶养费孩子3, &working->扶养费孩子4,
+                                  &working->扶养费孩子5, &working->扶养费孩子6};
+    const std::array elderWorking{&working->扶养费老人1, &working->扶养费老人2,
+                                  &working->扶养费老人3, &working->扶养费老人4};
+    const std::string parentText =
+        std::to_string(parents) + (parents == 2 ? "（夫妻共同扶养）" : "（单亲扶养）");
+    const std::string shareText = formatAmount(elderShareCount) + "（兄弟姐妹 " +
+                                  detail::figure(in.兄弟姐妹人数) + " 人加本人）";
+    std::string sum;
+    for (std::size_t k = 0; k < children.size(); ++k) {
+      *childWorking[k] = describeShare("孩子" + std::to_string(k + 1) + "年龄", *children[k],
+                                       childYearsRead[k], childShares[k], coefficient, in.伤残等级,
+                                       supportBase, parentText, *childFields[k]);
+      sum += (k == 0 ? "" : " + ") + *childFields[k];
+    }
+    for (std::size_t k = 0; k < elders.size(); ++k) {
+      *elderWorking[k] = describeShare("老人" + std::to_string(k + 1) + "年龄", *elders[k],
+                                       elderYearsRead[k], elderShares[k], coefficient, in.伤残等级,
+                                       supportBase, shareText, *elderFields[k]);
+      sum += " + " + *elderFields[k];
+    }
+    working->扶养费合计 = sum + " = " + result.扶养费合计 + "（" +
+                          detail::standardsYear(in.事故发生日年) + "：扶养基数 " +
+                          std::to_string(supportBase) + " 元）";
+  }
+  return status;
 }
 
 }  // namespace quorvane

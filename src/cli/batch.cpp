@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calc.h"
+#include "report.h"
 
 namespace quorvane::batch {
 namespace {
@@ -93,11 +94,11 @@ std::optional<std::size_t> firstMalformedLine(std::string_view text) {
 // fault can be named by its line.
 class Reader {
  public:
-  Reader() {
+  explicit Reader(const Options& options) : options_(options) {
     csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI);
     // A blank is part of a field: " 2011" must not read as "2011".
     csv_set_space_func(&parser_, [](unsigned char) { return 0; });
-    output_ = resultHeader();
+    if (!options_.explain) output_ = resultHeader();
   }
   ~Reader() { csv_free(&parser_); }
   Reader(const Reader&) = delete;
@@ -184,6 +185,13 @@ class Reader {
     // Fields the header does not name stay empty in every case.
     // Swapped, not copied: the field buffers are reused for the next row.
     for (std::size_t i = 0; i < columns_.size(); ++i) std::swap(current_.*columns_[i], fields_[i]);
+    ++cases_;
+    if (options_.explain) {
+      if (cases_ > 1) output_ += '\n';
+      output_ += "==== 案例 " + std::to_string(cases_) + "（输入第 " + std::to_string(rowLine_) +
+                 " 行）====\n" + reportText(reportFor(current_), options_.printedDate);
+      return;
+    }
     const auto outcome = runCalculation(current_);
     if (const auto* stop = std::get_if<CalcStop>(&outcome)) {
       appendField(output_, stop->message);
@@ -203,6 +211,8 @@ class Reader {
     if (!failure_) failure_ = InputError{line, std::move(reason)};
   }
 
+  const Options& options_;
+  std::size_t cases_ = 0;
   csv_parser parser_{};
   std::vector<std::string> fields_;
   std::size_t fieldCount_ = 0;
@@ -228,8 +238,8 @@ std::string resultHeader() {
   return header;
 }
 
-std::variant<std::string, InputError> run(std::string_view csv) {
-  return Reader().read(csv);
+std::variant<std::string, InputError> run(std::string_view csv, const Options& options) {
+  return Reader(options).read(csv);
 }
 
 }  // namespace quorvane::batch

@@ -18,10 +18,18 @@ struct InputError {
   std::string reason;
 };
 
-// The output CSV for a whole input CSV, or the first fault that keeps it from
+struct Options {
+  // Instead of CSV, a readable report per case: the inputs, the standards and
+  // each amount with its working, dated printedDate.
+  bool explain = false;
+  std::string printedDate;
+};
+
+// The output for a whole input CSV, or the first fault that keeps it from
 // being read. A leading byte-order mark, LF, CRLF or CR line ends and quoted
 // fields are accepted; empty lines are skipped.
-[[nodiscard]] std::variant<std::string, InputError> run(std::string_view csv);
+[[nodiscard]] std::variant<std::string, InputError> run(std::string_view csv,
+                                                        const Options& options = {});
 
 // The output's header row: 提示 and the 22 result names.
 [[nodiscard]] std::string resultHeader();

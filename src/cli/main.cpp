@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -16,7 +17,7 @@ constexpr std::string_view kProgram = "quorvane-calc";
 
 void printUsage() {
   std::string usage =
-      "Usage: quorvane-calc [FILE]\n"
+      "Usage: quorvane-calc [--explain] [FILE]\n"
       "       quorvane-calc --help | --version\n"
       "\n"
       "Reads cases as CSV from FILE (or standard input when FILE is absent or -)\n"
@@ -32,6 +33,8 @@ void printUsage() {
   usage +=
       "\n"
       "Output columns: 提示 (the stop message or the notice), then the 22 results.\n"
+      "With --explain, a readable report per case instead: the inputs, the\n"
+      "accident year's standards and every amount with its working.\n"
       "Exit status: 0 when every case was read; 2 when the input cannot be read\n"
       "(the error names the file and line, and nothing is written).\n";
   std::fputs(usage.c_str(), stdout);
@@ -51,15 +54,23 @@ int fail(std::string_view where, std::string_view reason) {
   return 2;
 }
 
+// Today in the local time zone, as a Chinese date: 2026年12月8日.
+std::string today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return std::to_string(local.tm_year + 1900) + "年" + std::to_string(local.tm_mon + 1) + "月" +
+         std::to_string(local.tm_mday) + "日";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string_view path = "-";
-  if (argc > 2) {
-    return fail("usage", "at most one FILE (see --help)");
-  }
-  if (argc == 2) {
-    const std::string_view arg = argv[1];
+  bool havePath = false;
+  quorvane::batch::Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       printUsage();
       return 0;
@@ -68,9 +79,16 @@ int main(int argc, char** argv) {
       std::printf("quorvane-calc %s\n", QUORVANE_VERSION);
       return 0;
     }
+    if (arg == "--explain") {
+      options.explain = true;
+      continue;
+    }
     if (arg.size() > 1 && arg.front() == '-') return fail(arg, "unknown option (see --help)");
+    if (havePath) return fail("usage", "at most one FILE (see --help)");
     path = arg;
+    havePath = true;
   }
+  if (options.explain) options.printedDate = today();
 
   const bool fromStdin = path == "-";
   const std::string name = fromStdin ? "<stdin>" : std::string(path);
@@ -82,7 +100,7 @@ int main(int argc, char** argv) {
   if (!fromStdin) std::fclose(file);
   if (!read) return fail(name, std::strerror(readErrno));
 
-  const auto result = quorvane::batch::run(text);
+  const auto result = quorvane::batch::run(text, options);
   if (const auto* error = std::get_if<quorvane::batch::InputError>(&result)) {
     return fail(name + ":" + std::to_string(error->line), error->reason);
   }

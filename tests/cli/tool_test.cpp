@@ -123,6 +123,22 @@ TEST_F(Tool, HelpListsEveryFieldAndVersionPrints) {
   EXPECT_TRUE(r.out.starts_with("quorvane-calc ")) << r.out;
 }
 
+TEST_F(Tool, ExplainWritesAReportPerCase) {
+  const auto path = write("cases.csv", kHeader + "1988,8,8,2011,11,11,二\n1988,,8,2011,11,11,二\n");
+  auto r = run("--explain '" + path.string() + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  for (const char* part : {"==== 案例 1（输入第 2 行）====", "人身损害赔偿计算书", "仅供参考",
+                           "伤残赔偿金：523313.986136913", "29073 元 × 20 年 × 0.9（二级）",
+                           "==== 案例 2（输入第 3 行）====", "计算中止：请选择受害人生日."}) {
+    EXPECT_NE(r.out.find(part), std::string::npos) << part;
+  }
+  EXPECT_EQ(r.out.find("提示,伤残赔偿金"), std::string::npos);
+
+  r = run("--explain '" + write("bad.csv", "年龄\n1\n").string() + "'");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+}
+
 TEST_F(Tool, TheShippedExampleRuns) {
   const auto r = run(std::string("'") + QUORVANE_EXAMPLES_DIR + "/cases.csv'");
   EXPECT_EQ(r.status, 0) << r.err;

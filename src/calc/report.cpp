@@ -1,0 +1,79 @@
+#include "report.h"
+
+namespace quorvane {
+namespace {
+
+ReportSection inputSection(const CaseInput& in) {
+  ReportSection section{"案情（按录入）", {}};
+  for (const auto& field : inputFields) {
+    const std::string& text = in.*field.member;
+    section.rows.push_back({std::string(field.name), text.empty() ? "（空）" : text, {}});
+  }
+  return section;
+}
+
+ReportSection standardsSection(std::string_view accidentYear) {
+  ReportSection section{"事故年度统计标准", {}};
+  section.rows.push_back(
+      {"事故年份", accidentYear.empty() ? "（空）" : std::string(accidentYear), {}});
+  const auto row = standardsFor(accidentYear);
+  const Standards values = row.value_or(Standards{});
+  const std::string note = row ? "" : "无此年度标准（请升级），按 0 计";
+  section.rows.push_back(
+      {"城镇居民人均可支配收入", std::to_string(values.urbanDisposableIncome) + " 元/年", note});
+  section.rows.push_back({"扶养基数", std::to_string(values.supportBase) + " 元/年", note});
+  section.rows.push_back(
+      {"住院伙食补助标准", std::to_string(values.mealAllowancePerDay) + " 元/天", note});
+  section.rows.push_back(
+      {"住宿费标准", std::to_string(values.lodgingAllowancePerDay) + " 元/天", note});
+  return section;
+}
+
+}  // namespace
+
+CaseReport reportFor(const CaseInput& input) {
+  CaseReport report;
+  report.sections.push_back(inputSection(input));
+  report.sections.push_back(standardsSection(input.事故发生日年));
+
+  CaseWorking working;
+  const auto outcome = runCalculation(input, &working);
+  ReportSection results{"计算结果", {}};
+  if (const auto* stop = std::get_if<CalcStop>(&outcome)) {
+    report.notice = stop->notice;
+    report.stopMessage = stop->message;
+    results.rows.push_back({"计算中止", stop->message, {}});
+  } else {
+    const auto& done = std::get<CalcCompleted>(outcome);
+    report.notice = done.notice;
+    for (const auto& field : resultFields) {
+      results.rows.push_back(
+          {std::string(field.name), done.result.*field.member, working.*field.member});
+    }
+  }
+  report.sections.push_back(std::move(results));
+  return report;
+}
+
+std::string reportText(const CaseReport& report, std::string_view printedDate) {
+  std::string text = std::string(kReportTitle) + "\n打印日期：" + std::string(printedDate) + "\n" +
+                     std::string(kReferenceOnly) + "\n";
+  if (report.notice) text += "提示：" + *report.notice + "\n";
+  for (const auto& section : report.sections) {
+    text += "\n【" + section.title + "】\n";
+    for (const auto& row : section.rows) {
+      text += row.name + "：" + row.value + "\n";
+      if (row.working.empty()) continue;
+      std::size_t start = 0;
+      while (start <= row.working.size()) {
+        const auto end = row.working.find('\n', start);
+        text += "    " + row.working.substr(start, end - start) + "\n";
+        if (end == std::string::npos) break;
+        start = end + 1;
+      }
+    }
+  }
+  return text;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,80 @@
+#include "working.h"
+
+#include <array>
+#include <charconv>
+
+namespace quorvane::detail {
+namespace {
+
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+}
+
+struct Civil {
+  std::int64_t year, month, day;
+};
+
+// The inverse of the day numbers the run counts with (H. Hinnant's civil_from_days).
+Civil civilFromDays(std::int64_t z) {
+  z += 719468;
+  const std::int64_t era = floorDiv(z, 146097);
+  const std::int64_t doe = z - era * 146097;
+  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const std::int64_t mp = (5 * doy + 2) / 153;
+  const std::int64_t d = doy - (153 * mp + 2) / 5 + 1;
+  const std::int64_t m = mp < 10 ? mp + 3 : mp - 9;
+  return {yoe + era * 400 + (m <= 2 ? 1 : 0), m, d};
+}
+
+std::string ymd(std::int64_t year, std::int64_t month, std::int64_t day) {
+  return std::to_string(year) + "年" + std::to_string(month) + "月" + std::to_string(day) + "日";
+}
+
+}  // namespace
+
+std::string figure(std::string_view typed) {
+  std::string shown = formatAmount(numberValue(typed));
+  if (typed.empty()) return shown + "（未录入）";
+  if (typed != shown) shown += "（录入“" + std::string(typed) + "”）";
+  return shown;
+}
+
+std::string nominalCoefficient(float coefficient) {
+  std::array<char, 32> buf{};
+  const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), coefficient);
+  return std::string(buf.data(), end);
+}
+
+std::string exactCoefficient(float coefficient) {
+  // A float's exact decimal expansion ends within 30 places for these values.
+  std::array<char, 64> buf{};
+  const auto [end, ec] =
+      std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<double>(coefficient),
+                    std::chars_format::fixed, 30);
+  std::string text(buf.data(), end);
+  while (text.size() > 1 && text.back() == '0') text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
+std::string gradeName(std::string_view grade) {
+  if (gradeCoefficient(grade) != 0) return std::string(grade) + "级";
+  return "伤残等级“" + std::string(grade) + "”不在一至十级";
+}
+
+std::string dateText(int year, int month, int day) {
+  const Civil carried = civilFromDays(dayNumber(year, month, day));
+  std::string text = ymd(year, month, day);
+  if (carried.year != year || carried.month != month || carried.day != day) {
+    text += "（即" + ymd(carried.year, carried.month, carried.day) + "）";
+  }
+  return text;
+}
+
+std::string standardsYear(std::string_view accidentYear) {
+  if (standardsFor(accidentYear)) return std::string(accidentYear) + "年标准";
+  return "事故年份“" + std::string(accidentYear) + "”无统计标准（请升级），按 0 计";
+}
+
+}  // namespace quorvane::detail
