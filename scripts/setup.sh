@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev
   xvfb xauth
   clang-14 libclang-rt-14-dev time
+  poppler-utils
   fonts-arphic-uming fonts-wqy-microhei
 )
 

@@ -1,16 +1,22 @@
 #include "window.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <algorithm>
 #include <cmath>
 #include <variant>
+
+#include "report.h"
 
 namespace quorvane::window {
 namespace {
@@ -235,6 +241,12 @@ void CalculatorWindow::createConnections() {
   connect(static_cast<LinkLabel*>(control(kHomeLink)), &LinkLabel::clicked, this,
           [] { platform::openWebAddress(qs(kHomeAddress)); });
   connect(scrollBar_, &QScrollBar::valueChanged, this, &CalculatorWindow::scrollTo);
+
+  auto* printAction = new QAction(this);
+  printAction->setShortcut(QKeySequence::Print);
+  printAction->setShortcutContext(Qt::WindowShortcut);
+  addAction(printAction);
+  connect(printAction, &QAction::triggered, this, &CalculatorWindow::print);
 }
 
 void CalculatorWindow::load() {
@@ -293,7 +305,8 @@ CaseInput CalculatorWindow::caseInput() const {
 }
 
 void CalculatorWindow::calculate() {
-  const auto outcome = runCalculation(caseInput());
+  CaseWorking working;
+  const auto outcome = runCalculation(caseInput(), &working);
   const auto& notice = std::visit(
       [](const auto& o) -> const auto& { return o.notice; }, outcome);
   if (notice) platform::showMessage(this, QString::fromStdString(*notice));
@@ -305,7 +318,51 @@ void CalculatorWindow::calculate() {
   const auto& result = std::get<CalcCompleted>(outcome).result;
   for (std::size_t i = 0; i < resultFields.size(); ++i) {
     results_[i]->setText(QString::fromStdString(result.*resultFields[i].member));
+    results_[i]->setToolTip(QString::fromStdString(working.*resultFields[i].member));
   }
+}
+
+void CalculatorWindow::print() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  QPrintDialog dialog(&printer, this);
+  dialog.setWindowTitle(qs(kReportTitle));
+  if (dialog.exec() == QDialog::Accepted) printReport(printer);
+}
+
+void CalculatorWindow::printReport(QPrinter& printer) const {
+  const CaseReport report = reportFor(caseInput());
+  const QDate today = clock_();
+  auto html = [](const std::string& text) {
+    return QString::fromStdString(text).toHtmlEscaped().replace('\n', "<br>");
+  };
+
+  QString page = "<h2 align=\"center\">" + qs(kReportTitle) + "</h2>";
+  page += "<p>打印日期：" +
+          QString("%1年%2月%3日").arg(today.year()).arg(today.month()).arg(today.day()) +
+          "<br><b>" + qs(kReferenceOnly) + "</b>";
+  if (report.notice) page += "<br>提示：" + html(*report.notice);
+  page += "</p>";
+  for (const auto& section : report.sections) {
+    page += "<h3>" + html(section.title) + "</h3>";
+    page += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">";
+    const bool explained = std::any_of(section.rows.begin(), section.rows.end(),
+                                       [](const ReportRow& row) { return !row.working.empty(); });
+    for (const auto& row : section.rows) {
+      page += "<tr><td width=\"22%\">" + html(row.name) + "</td><td>" + html(row.value) + "</td>";
+      if (explained) page += "<td width=\"60%\"><small>" + html(row.working) + "</small></td>";
+      page += "</tr>";
+    }
+    page += "</table>";
+  }
+
+  QTextDocument document;
+  QFont font;
+  font.setFamilies(kSongFamilies);
+  font.setPointSizeF(9);
+  document.setDefaultFont(font);
+  document.setHtml(page);
+  document.print(&printer);
 }
 
 void CalculatorWindow::scrollTo(int value) {

@@ -20,6 +20,7 @@
 #include "platform.h"
 
 class QComboBox;
+class QPrinter;
 class QLineEdit;
 class QScrollBar;
 
@@ -52,6 +53,10 @@ class CalculatorWindow : public QWidget {
   // The control of that catalogue name.
   [[nodiscard]] QWidget* control(std::string_view name) const;
 
+  // The case as a printed page (inputs, standards, results with their working,
+  // today's date) on the printer as it is set up.
+  void printReport(QPrinter& printer) const;
+
  signals:
   void resetRequested();
 
@@ -66,6 +71,7 @@ class CalculatorWindow : public QWidget {
   void fillStartupLists();
 
   void calculate();
+  void print();
   void scrollTo(int value);
 
   platform::Clock clock_;

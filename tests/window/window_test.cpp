@@ -6,9 +6,12 @@
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -294,6 +297,71 @@ class WindowTest : public QObject {
     }
     qInfo("resident memory after the first reset %ld KiB, after the 1000th %ld KiB", firstKiB,
           residentKiB());
+  }
+
+  void tooltipsShowTheWorking() {
+    auto* window = shown(QDate(2012, 5, 1));
+    auto* grade = find<QComboBox>(window, "伤残等级");
+    grade->setCurrentIndex(grade->findText("二"));
+    find<QLineEdit>(window, "孩子1年龄")->setText("4");
+    MessageAnswerer answers;
+    QTest::mouseClick(find<QPushButton>(window, kCalculateButton), Qt::LeftButton);
+
+    CaseWorking working;
+    (void)runCalculation(window->caseInput(), &working);
+    for (const auto& field : resultFields) {
+      QCOMPARE(find<QLineEdit>(window, field.name)->toolTip(),
+               QString::fromStdString(working.*field.member));
+    }
+    QVERIFY(find<QLineEdit>(window, "伤残赔偿金")
+                ->toolTip()
+                .startsWith("29073 元 × 20 年 × 0.9（二级）= 523313.986136913"));
+
+    // A stopped run leaves results and their working as they were.
+    find<QComboBox>(window, "受害人生日日")->setCurrentIndex(-1);
+    QTest::mouseClick(find<QPushButton>(window, kCalculateButton), Qt::LeftButton);
+    QVERIFY(find<QLineEdit>(window, "伤残赔偿金")->toolTip().contains("523313.986136913"));
+
+    QTest::mouseClick(find<QPushButton>(window, kClearButton), Qt::LeftButton);
+    QTRY_VERIFY(host_->window() != window);
+    QCOMPARE(find<QLineEdit>(host_->window(), "伤残赔偿金")->toolTip(), QString());
+  }
+
+  void printsTheCaseToPdf() {
+    auto* window = shown(QDate(2012, 5, 1));
+    find<QLineEdit>(window, "住院天数")->setText("3天");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("case.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    window->printReport(printer);
+
+    QProcess extract;
+    extract.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+    QVERIFY(extract.waitForFinished(20000));
+    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    QVERIFY2(text.contains("581610"), qPrintable(text));  // 581460 + 3 days at 50
+    QVERIFY2(text.contains("人身损害赔偿计算书"), qPrintable(text));
+    QVERIFY2(text.contains("仅供参考"), qPrintable(text));
+    QVERIFY2(text.contains("2012年5月1日"), qPrintable(text));
+  }
+
+  void ctrlPOpensThePrintDialog() {
+    auto* window = shown(QDate(2012, 5, 1));
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QString seen;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&seen] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        seen = dialog->metaObject()->className();
+        dialog->reject();
+      }
+    });
+    poll.start(5);
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY2(seen.contains("PrintDialog"), qPrintable(seen));
   }
 
   void scrolling() {
