@@ -92,3 +92,26 @@ void formatAmountMixed(benchmark::State& state) {
 BENCHMARK(formatAmountMixed);
 
 }  // namespace
+
+namespace {
+
+void numberValueMixed(benchmark::State& state) {
+  const std::string_view texts[] = {"523313.986136913", "240.3", "0", "", "2011", "3天", "1,500"};
+  for (auto _ : state) {
+    for (auto text : texts) benchmark::DoNotOptimize(quorvane::numberValue(text));
+  }
+  state.SetItemsProcessed(state.iterations() * 7);
+}
+BENCHMARK(numberValueMixed);
+
+void runCalculationWithWorking(benchmark::State& state) {
+  const auto in = filledCase();
+  for (auto _ : state) {
+    quorvane::CaseWorking working;
+    benchmark::DoNotOptimize(quorvane::runCalculation(in, &working));
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(runCalculationWithWorking);
+
+}  // namespace

@@ -1,6 +1,7 @@
 // Any 31 texts through a whole run: it ends in a stop with one of the system's
 // messages, or in 22 texts that each read back as a finite number, with each
-// total equal to the sum of what its summands show.
+// total equal to the sum of what its summands show. Asking for the working
+// changes no figure, and every completed amount has one.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -40,6 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   require(!notice || *notice == messages::yearNotCovered);
 
   if (const auto* stop = std::get_if<CalcStop>(&outcome)) {
+    CaseWorking working;
+    const auto explained = runCalculation(in, &working);
+    require(std::holds_alternative<CalcStop>(explained));
+    for (const auto& field : resultFields) require((working.*field.member).empty());
     const std::array known{messages::birthDateIncomplete, messages::accidentDateIncomplete,
                            messages::siblingsMinusOne, messages::outOfRange};
     bool found = false;
@@ -51,6 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto& r = std::get<CalcCompleted>(outcome).result;
   require(notice.has_value() == !standardsFor(in.事故发生日年).has_value());
   for (const auto& field : resultFields) shown(r.*field.member);
+
+  CaseWorking working;
+  const auto explained = runCalculation(in, &working);
+  const auto* again = std::get_if<CalcCompleted>(&explained);
+  require(again != nullptr);
+  for (const auto& field : resultFields) {
+    require(again->result.*field.member == r.*field.member);
+    require(!(working.*field.member).empty());
+  }
 
   double support = 0;
   for (const auto* field :
