@@ -1,27 +1,12 @@
 #include "amounts.h"
 #include "calc.h"
+#include "calendar.h"
 #include "working.h"
 
 namespace quorvane {
-namespace {
 
-std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
-  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
-}
-
-// Days since 1970-01-01 of a proleptic Gregorian date with a month of 1 to 12
-// (H. Hinnant's days_from_civil). Written out because std::chrono's years stop
-// at ±32767, and carried months can pass that.
-std::int64_t daysFromCivil(std::int64_t y, std::int64_t m, std::int64_t d) {
-  y -= m <= 2 ? 1 : 0;
-  const std::int64_t era = floorDiv(y, 400);
-  const std::int64_t yoe = y - era * 400;
-  const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
-}  // namespace
+using detail::daysFromCivil;
+using detail::floorDiv;
 
 std::int64_t dayNumber(int year, int month, int day) {
   const std::int64_t monthsFromJanuary = static_cast<std::int64_t>(month) - 1;

@@ -3,29 +3,10 @@
 #include <array>
 #include <charconv>
 
+#include "calendar.h"
+
 namespace quorvane::detail {
 namespace {
-
-std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
-  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
-}
-
-struct Civil {
-  std::int64_t year, month, day;
-};
-
-// The inverse of the day numbers the run counts with (H. Hinnant's civil_from_days).
-Civil civilFromDays(std::int64_t z) {
-  z += 719468;
-  const std::int64_t era = floorDiv(z, 146097);
-  const std::int64_t doe = z - era * 146097;
-  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const std::int64_t mp = (5 * doy + 2) / 153;
-  const std::int64_t d = doy - (153 * mp + 2) / 5 + 1;
-  const std::int64_t m = mp < 10 ? mp + 3 : mp - 9;
-  return {yoe + era * 400 + (m <= 2 ? 1 : 0), m, d};
-}
 
 std::string ymd(std::int64_t year, std::int64_t month, std::int64_t day) {
   return std::to_string(year) + "年" + std::to_string(month) + "月" + std::to_string(day) + "日";
@@ -64,7 +45,7 @@ std::string gradeName(std::string_view grade) {
 }
 
 std::string dateText(int year, int month, int day) {
-  const Civil carried = civilFromDays(dayNumber(year, month, day));
+  const detail::Civil carried = detail::civilFromDays(dayNumber(year, month, day));
   std::string text = ymd(year, month, day);
   if (carried.year != year || carried.month != month || carried.day != day) {
     text += "（即" + ymd(carried.year, carried.month, carried.day) + "）";
