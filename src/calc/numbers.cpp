@@ -204,37 +204,21 @@ std::optional<double> scanNumber(Cursor& in) {
 }
 
 // The usual text, "-12.5" or "2011" and no more, needs none of the scanning
-// below. With at most 15 digits the mantissa and the power of ten are exact
-// doubles, so one division is correctly rounded (Clinger's fast path); longer
-// plain texts go to from_chars in place.
+// below: from_chars reads it in place.
 std::optional<double> plainDecimal(std::string_view text) {
   constexpr std::size_t kShort = 40;  // too short to leave the double range
   if (text.empty() || text.size() > kShort) return std::nullopt;
-  const bool negative = text.front() == '-';
-  std::size_t i = negative ? 1 : 0;
+  std::size_t i = text.front() == '-' ? 1 : 0;
   const std::size_t intStart = i;
-  std::uint64_t mantissa = 0;
-  std::size_t digits = 0, fractionDigits = 0;
-  for (; i < text.size() && isDigit(text[i]); ++i, ++digits) {
-    mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
-  }
+  while (i < text.size() && isDigit(text[i])) ++i;
   if (i == intStart) return std::nullopt;
   if (i < text.size() && text[i] == '.') {
     const std::size_t fracStart = ++i;
-    for (; i < text.size() && isDigit(text[i]); ++i, ++digits) {
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
-    }
-    fractionDigits = i - fracStart;
-    if (fractionDigits == 0) return std::nullopt;
+    while (i < text.size() && isDigit(text[i])) ++i;
+    if (i == fracStart) return std::nullopt;
   }
   if (i != text.size()) return std::nullopt;
   double value = 0;
-  if (digits <= 15) {
-    static constexpr std::array<double, 16> kPowers{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    value = static_cast<double>(mantissa) / kPowers[fractionDigits];
-    return negative ? -value : value;
-  }
   std::from_chars(text.data(), text.data() + text.size(), value);
   return value;
 }
@@ -267,10 +251,10 @@ std::optional<std::int16_t> wholeNumberValue(std::string_view text) {
 
 namespace {
 
-// A finite non-zero magnitude as at most 15 significant digits and the decimal
+// A finite non-zero magnitude as 15 significant digits and the decimal
 // exponent of the first one.
 struct Digits {
-  std::array<char, 17> digit;
+  std::array<char, 15> digit;
   std::size_t count;
   int exponent;
 };
@@ -289,38 +273,12 @@ Digits splitScientific(const char* first, const char* last) {
   return d;
 }
 
-Digits scientific(double magnitude, std::optional<int> precision) {
-  std::array<char, 40> buf;
-  const auto [end, ec] = precision ? std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
-                                                   std::chars_format::scientific, *precision)
-                                   : std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
-                                                   std::chars_format::scientific);
-  return splitScientific(buf.data(), end);
-}
-
-// The magnitude correctly rounded to 15 significant digits. The shortest
-// round-trip digits are cheap and, past the 15th digit, lie on the same side of
-// the rounding midpoint as the exact value unless they are that midpoint
-// itself; only then is the exact (slower) conversion needed.
+// The magnitude correctly rounded to 15 significant digits, by the library.
 Digits fifteenDigits(double magnitude) {
-  // Subnormals hold fewer digits than 15, so their shortest form says too little.
-  if (magnitude < std::numeric_limits<double>::min()) return scientific(magnitude, 14);
-  Digits d = scientific(magnitude, std::nullopt);
-  if (d.count <= 15) return d;
-  if (d.count == 16 && d.digit[15] == '5') return scientific(magnitude, 14);
-  const bool up = d.digit[15] >= '5';
-  d.count = 15;
-  if (up) {
-    std::size_t i = 15;
-    while (i > 0 && d.digit[i - 1] == '9') d.digit[--i] = '0';
-    if (i == 0) {
-      d.digit[0] = '1';
-      ++d.exponent;
-    } else {
-      ++d.digit[i - 1];
-    }
-  }
-  return d;
+  std::array<char, 40> buf;
+  const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
+                                       std::chars_format::scientific, 14);
+  return splitScientific(buf.data(), end);
 }
 
 }  // namespace
