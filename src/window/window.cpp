@@ -14,6 +14,7 @@
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <variant>
 
 #include "report.h"
@@ -104,8 +105,11 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
       link->setText(qs(spec.caption));
       return link;
     }
-    case ControlKind::TextBox:
-      return new QLineEdit(parent);
+    case ControlKind::TextBox: {
+      auto* box = new QLineEdit(parent);
+      box->setMaxLength(std::numeric_limits<int>::max());  // no limit: Qt cuts at 32767 otherwise
+      return box;
+    }
     case ControlKind::DropDownList:
       return new QComboBox(parent);  // not editable: only items can be picked
     case ControlKind::Button:

@@ -134,6 +134,9 @@ class WindowTest : public QObject {
       QCOMPARE(find<QLineEdit>(window, field.name)->text(), QString());
     }
     QCOMPARE(find<QLineEdit>(window, "误工天数")->accessibleName(), QString("误工天数"));
+    const QString longText(40000, '7');  // a text box keeps all of a long paste
+    find<QLineEdit>(window, "医疗费")->setText(longText);
+    QCOMPARE(window->caseInput().医疗费.size(), std::size_t{40000});
     QCOMPARE(find<QLineEdit>(window, "兄弟姐妹人数")->accessibleName(),
              QString("兄弟姐妹人数不含自己"));
     QCOMPARE(find<QLabel>(window, "Label17")->buddy(), find<QWidget>(window, "兄弟姐妹人数"));
