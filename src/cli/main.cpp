@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <ctime>
 #include <string>
 #include <string_view>
@@ -65,7 +66,7 @@ std::string today() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int run(int argc, char** argv) {
   std::string_view path = "-";
   bool havePath = false;
   quorvane::batch::Options options;
@@ -110,4 +111,12 @@ int main(int argc, char** argv) {
     return fail("<stdout>", std::strerror(errno));
   }
   return 0;
+}
+
+int main(int argc, char** argv) {
+  try {
+    return run(argc, argv);
+  } catch (const std::exception& error) {  // out of memory on a huge input, say
+    return fail("error", error.what());
+  }
 }
