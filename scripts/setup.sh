@@ -23,7 +23,7 @@ if ((${#missing[@]} == 0)); then
   exit 0
 fi
 
-command=(apt-get install -y --no-install-recommends "${missing[@]}")
+command=(apt-get install -y "${missing[@]}")
 if ((EUID != 0)); then
   if command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
     sudo apt-get update -qq
