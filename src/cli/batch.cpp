@@ -60,12 +60,9 @@ std::string quotedName(std::string_view name) {
   return shown + "\"";
 }
 
-// The line of the first byte that is not part of well-formed UTF-8, if any.
-std::optional<std::size_t> firstMalformedLine(std::string_view text) {
-  std::size_t line = 1;
+bool wellFormedUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    if (lead == '\n' || (lead == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++line;
     std::size_t length = 1;
     unsigned minimum = 0, value = lead;
     if (lead >= 0x80) {
@@ -76,18 +73,28 @@ std::optional<std::size_t> firstMalformedLine(std::string_view text) {
       else if (lead >= 0xF0 && lead <= 0xF4)
         length = 4, minimum = 0x10000, value = lead & 0x07u;
       else
-        return line;
-      if (i + length > text.size()) return line;
+        return false;
+      if (i + length > text.size()) return false;
       for (std::size_t k = 1; k < length; ++k) {
         const auto next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0u) != 0x80u) return line;
+        if ((next & 0xC0u) != 0x80u) return false;
         value = (value << 6) | (next & 0x3Fu);
       }
-      if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return line;
+      if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
     }
     i += length;
   }
-  return std::nullopt;
+  return true;
+}
+
+// The length of the first line of text with its line end (LF, CRLF or CR).
+std::size_t lineLength(std::string_view text) {
+  auto end = std::find_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
+  if (end != text.end()) {
+    const bool crlf = *end == '\r' && end + 1 != text.end() && end[1] == '\n';
+    end += crlf ? 2 : 1;
+  }
+  return static_cast<std::size_t>(end - text.begin());
 }
 
 // Drives libcsv (strict RFC 4180 mode) one input line at a time, so that every
@@ -105,24 +112,17 @@ class Reader {
   Reader& operator=(const Reader&) = delete;
 
   std::variant<std::string, InputError> read(std::string_view text) {
-    if (auto line = firstMalformedLine(text)) {
-      return InputError{*line, "not UTF-8 text (save the spreadsheet as CSV UTF-8)"};
-    }
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
 
+    // Line by line, so that every fault is named by its line. A line end is
+    // ASCII, so no UTF-8 character spans two lines.
     while (!text.empty() && !failure_) {
-      // A plain loop: find_first_of with a set calls memchr once per character.
-      const auto lineEnd =
-          std::find_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
-      const auto end = lineEnd == text.end() ? std::string_view::npos
-                                             : static_cast<std::size_t>(lineEnd - text.begin());
-      std::size_t length = end == std::string_view::npos ? text.size() : end + 1;
-      if (end != std::string_view::npos && text[end] == '\r' && end + 1 < text.size() &&
-          text[end + 1] == '\n') {
-        ++length;
+      const auto chunk = text.substr(0, lineLength(text));
+      if (!wellFormedUtf8(chunk)) {
+        fail(line_, "not UTF-8 text (save the spreadsheet as CSV UTF-8)");
+        break;
       }
-      const auto chunk = text.substr(0, length);
-      if (betweenRows_ && !chunk.empty() && chunk.front() != '\r' && chunk.front() != '\n') {
+      if (betweenRows_ && chunk.front() != '\r' && chunk.front() != '\n') {
         rowLine_ = line_;
         betweenRows_ = false;
       }
@@ -131,7 +131,7 @@ class Reader {
         fail(line_,
              "broken quoting: a quote inside an unquoted field, or text after a closing quote");
       }
-      text.remove_prefix(length);
+      text.remove_prefix(chunk.size());
       ++line_;
     }
     if (!failure_ && csv_fini(&parser_, onField, onRow, this) != 0 && !failure_) {
