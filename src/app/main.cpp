@@ -33,8 +33,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName("Quorvane");
   QApplication::setApplicationVersion(QUORVANE_VERSION);
 
-  quorvane::window::WindowHost host;
-  host.show();
-  if (qEnvironmentVariableIsSet("QUORVANE_REPORT_READY")) reportWhenReady(host.window());
+  const auto host = quorvane::window::startWindow(quorvane::platform::systemToday);
+  if (qEnvironmentVariableIsSet("QUORVANE_REPORT_READY")) reportWhenReady(host->window());
   return QApplication::exec();
 }
