@@ -11,6 +11,8 @@ packages=(
   clang-14 libclang-rt-14-dev time
   poppler-utils
   fonts-arphic-uming fonts-wqy-microhei
+  librsvg2-bin groff-base dpkg-dev
+  man-db desktop-file-utils appstream lintian
 )
 
 missing=()
