@@ -20,10 +20,17 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::uint64_t kHighBits = 0x8080808080808080u;
 
-// Fields are quoted only when they must be: a comma, a quote or a line end.
+// The bytes that make a field need quotes: a comma, a quote or a line end.
+constexpr std::array<bool, 256> kNeedsQuotes = [] {
+  std::array<bool, 256> table{};
+  for (char c : {',', '"', '\r', '\n'}) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+
+// Fields are quoted only when they must be.
 void appendField(std::string& out, std::string_view field) {
   const bool plain = std::none_of(field.begin(), field.end(), [](char c) {
-    return c == ',' || c == '"' || c == '\r' || c == '\n';
+    return kNeedsQuotes[static_cast<unsigned char>(c)];
   });
   if (plain) {
     out += field;
@@ -133,6 +140,7 @@ std::size_t gb18030RunLength(std::string_view text, std::size_t longest) {
 
 constexpr std::string_view kNotUtf8 =
     "not UTF-8 text (save the spreadsheet as CSV UTF-8, or try --encoding gb18030)";
+constexpr std::string_view kKeepHint = " (to carry another column through, use --keep)";
 constexpr std::string_view kNotGb18030 = "not GB18030 text (a byte sequence no character has)";
 
 // A column of the input: the case field it fills, if any, and whether it is
@@ -403,8 +411,8 @@ struct Reader::State {
         named[index] = true;
         column.member = inputFields[index].member;
       } else if (!column.kept) {
-        return fail(rowLine, quotedName(name) + " in the header is not an input field (--keep " +
-                                 quotedName(name) + " carries a column through)");
+        return fail(rowLine, quotedName(name) + " in the header is not an input field" +
+                                 std::string(kKeepHint));
       }
       columns.push_back(column);
     }
