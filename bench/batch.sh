@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # The batch tool end to end: 100,000 generated cases, file in, file out.
 # Usage: bench/batch.sh [BUILD_DIR] [CASES]   (default build/release, 100000)
+# ROUNDS=N runs N rounds and reports medians. BASE=DIR also runs DIR's build,
+# interleaved with this one on the same input, and reports the ratio.
+# GB18030=1 also runs the input converted to GB18030 with --encoding gb18030
+# and reports its time against the UTF-8 run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
 cases=${2:-100000}
-input=$(mktemp) output=$(mktemp)
-trap 'rm -f "$input" "$output"' EXIT
-[[ -n "${KEEP_INPUT:-}" ]] && trap - EXIT && echo "input: $input"
+rounds=${ROUNDS:-1}
+input=$(mktemp) output=$(mktemp) gbinput=$(mktemp) times=$(mktemp)
+trap 'rm -f "$input" "$output" "$gbinput" "$times"' EXIT
+[[ -n "${KEEP_INPUT:-}" ]] && trap 'rm -f "$output" "$gbinput" "$times"' EXIT && echo "input: $input"
 
 awk -v n="$cases" 'BEGIN {
   print "受害人生日年,受害人生日月,受害人生日日,事故发生日年,事故发生日月,事故发生日日,夫妻或单亲,伤残等级," \
@@ -20,10 +25,42 @@ awk -v n="$cases" 'BEGIN {
       1940 + i % 70, 1 + i % 12, 1 + i % 31, 2011 + i % 2, (i % 3 ? "夫妻" : "单亲"), grades[1 + i % 10], i % 400
   }
 }' > "$input"
+[[ -n "${GB18030:-}" ]] && iconv -f UTF-8 -t GB18030 "$input" > "$gbinput"
 
-start=$(date +%s%N)
-"$build/src/cli/quorvane-calc" "$input" > "$output"
-end=$(date +%s%N)
-awk -v ns=$((end - start)) -v n="$cases" -v rows="$(($(wc -l < "$output") - 1))" 'BEGIN {
-  printf "quorvane-calc: %d cases in %.1f ms, %.0f cases per second (%d result rows)\n", n, ns / 1e6, n / (ns / 1e9), rows
-}'
+# One timed run: label, binary, arguments; appends "label nanoseconds".
+timed() {
+  local label=$1 start end
+  shift
+  start=$(date +%s%N)
+  "$@" > "$output"
+  end=$(date +%s%N)
+  echo "$label $((end - start))" >> "$times"
+}
+
+for ((round = 0; round < rounds; round++)); do
+  [[ -n "${BASE:-}" ]] && timed base "$BASE/src/cli/quorvane-calc" "$input"
+  timed this "$build/src/cli/quorvane-calc" "$input"
+  [[ -n "${GB18030:-}" ]] && timed gb18030 "$build/src/cli/quorvane-calc" --encoding gb18030 "$gbinput"
+done
+
+rows=$(($(wc -l < "$output") - 1))
+awk -v n="$cases" -v rows="$rows" '
+  { t[$1] = t[$1] " " $2 }
+  function median(list,   v, k, i, j, x) {
+    k = split(list, v, " ")
+    for (i = 2; i <= k; i++) { x = v[i]; for (j = i - 1; j > 0 && v[j] > x; j--) v[j + 1] = v[j]; v[j + 1] = x }
+    return k % 2 ? v[(k + 1) / 2] : (v[k / 2] + v[k / 2 + 1]) / 2
+  }
+  END {
+    for (label in t) m[label] = median(t[label])
+    split("base this gb18030", order, " ")
+    for (i = 1; i <= 3; i++) {
+      label = order[i]
+      if (!(label in m)) continue
+      printf "quorvane-calc (%s): %d cases in %.1f ms, %.0f cases per second", label, n, m[label] / 1e6, n / (m[label] / 1e9)
+      if (label == "this" && ("base" in m)) printf ", %.2fx the base", m["base"] / m["this"]
+      if (label == "gb18030") printf ", %.2fx the UTF-8 time", m["gb18030"] / m["this"]
+      printf "\n"
+    }
+    printf "(%d result rows; median of %d rounds)\n", rows, NR / length(m)
+  }' "$times"

@@ -1,233 +1,422 @@
 #include "batch.h"
 
 #include <csv.h>
+#include <iconv.h>
 
 #include <algorithm>
 #include <array>
-#include <optional>
-#include <vector>
+#include <cctype>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
 
 #include "calc.h"
+#include "csv_text.h"
 #include "report.h"
 
 namespace quorvane::batch {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+using csv::appendField;
+using csv::asciiPrefix;
+using csv::kByteOrderMark;
+using csv::lineLength;
+using csv::wellFormedUtf8;
 
-// Fields are quoted only when they must be: a comma, a quote or a line end.
-void appendField(std::string& out, std::string_view field) {
-  const bool plain = std::none_of(field.begin(), field.end(), [](char c) {
-    return c == ',' || c == '"' || c == '\r' || c == '\n';
-  });
-  if (plain) {
-    out += field;
-    return;
-  }
-  out += '"';
-  for (char c : field) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
+// Whether the first line of text, lineLength long, is known to be whole: a CR
+// at the very end may yet be followed by the LF of a CRLF.
+bool lineComplete(std::string_view text, std::size_t length) {
+  return length < text.size() || (length > 0 && text[length - 1] == '\n');
 }
 
-// A header name as an error message shows it: on one line, control characters
-// escaped, a long name cut short.
-std::string quotedName(std::string_view name) {
-  constexpr std::size_t kLongest = 60;
-  std::string shown = "\"";
-  bool cut = false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const auto c = static_cast<unsigned char>(name[i]);
-    if (i >= kLongest && (c & 0xC0u) != 0x80u) {  // cut between characters, never inside one
-      cut = true;
-      break;
-    }
-    if (c == '\n') {
-      shown += "\\n";
-    } else if (c == '\r') {
-      shown += "\\r";
-    } else if (c < 0x20 || c == 0x7F) {
-      shown += "\\x";
-      shown += "0123456789abcdef"[c >> 4];
-      shown += "0123456789abcdef"[c & 0xF];
-    } else {
-      shown += static_cast<char>(c);
-    }
+// The length of a GB18030 character from its first bytes: four when the
+// second byte is a digit, else two. Only a guide to where a run of non-ASCII
+// characters ends; iconv judges whether the bytes are valid.
+std::size_t gb18030RunLength(std::string_view text, std::size_t longest) {
+  std::size_t i = 0;
+  while (i < text.size() && i < longest && static_cast<unsigned char>(text[i]) >= 0x80) {
+    const bool four = i + 1 < text.size() && text[i + 1] >= '0' && text[i + 1] <= '9';
+    i += four ? 4 : 2;
   }
-  if (cut) shown += "…";
-  return shown + "\"";
+  return std::min(i, text.size());
 }
 
-bool wellFormedUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 1;
-    unsigned minimum = 0, value = lead;
-    if (lead >= 0x80) {
-      if (lead >= 0xC2 && lead <= 0xDF)
-        length = 2, minimum = 0x80, value = lead & 0x1Fu;
-      else if (lead >= 0xE0 && lead <= 0xEF)
-        length = 3, minimum = 0x800, value = lead & 0x0Fu;
-      else if (lead >= 0xF0 && lead <= 0xF4)
-        length = 4, minimum = 0x10000, value = lead & 0x07u;
-      else
-        return false;
-      if (i + length > text.size()) return false;
-      for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0u) != 0x80u) return false;
-        value = (value << 6) | (next & 0x3Fu);
-      }
-      if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
-    }
-    i += length;
-  }
-  return true;
-}
+constexpr std::string_view kNotUtf8 =
+    "not UTF-8 text (save the spreadsheet as CSV UTF-8, or try --encoding gb18030)";
+constexpr std::string_view kKeepHint = " (to carry another column through, use --keep)";
+constexpr std::string_view kNotGb18030 = "not GB18030 text (a byte sequence no character has)";
 
-// The length of the first line of text with its line end (LF, CRLF or CR).
-std::size_t lineLength(std::string_view text) {
-  auto end = std::find_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
-  if (end != text.end()) {
-    const bool crlf = *end == '\r' && end + 1 != text.end() && end[1] == '\n';
-    end += crlf ? 2 : 1;
-  }
-  return static_cast<std::size_t>(end - text.begin());
+// A column of the input: the case field it fills, if any, and whether it is
+// carried through to the output.
+struct Column {
+  std::string CaseInput::*member = nullptr;
+  bool kept = false;
+};
+
+}  // namespace
+
+std::optional<Encoding> encodingNamed(std::string_view name) {
+  std::string lower(name);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (lower == "utf-8" || lower == "utf8") return Encoding::utf8;
+  if (lower == "gb18030" || lower == "gbk" || lower == "gb2312") return Encoding::gb18030;
+  return std::nullopt;
 }
 
 // Drives libcsv (strict RFC 4180 mode) one input line at a time, so that every
-// fault can be named by its line.
-class Reader {
- public:
-  explicit Reader(const Options& options) : options_(options) {
-    csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI);
+// fault can be named by its line. A line without a quote is split here, which
+// is what libcsv would make of it, only faster.
+struct Reader::State {
+  explicit State(const Options& chosen) : options(chosen) {
+    csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI);
     // A blank is part of a field: " 2011" must not read as "2011".
-    csv_set_space_func(&parser_, [](unsigned char) { return 0; });
-    if (!options_.explain) output_ = resultHeader();
+    csv_set_space_func(&parser, [](unsigned char) { return 0; });
+    rowEnd = options.excel ? "\r\n" : "\n";
+    if (options.encoding == Encoding::gb18030) {
+      decoder = iconv_open("UTF-8", "GB18030");
+      if (decoder == reinterpret_cast<iconv_t>(-1)) {
+        throw std::runtime_error("this system's iconv cannot read GB18030");
+      }
+      decoded.resize(1 << 16);
+    }
+    if (!options.explain) {
+      if (options.excel) output += kByteOrderMark;
+      for (const auto& name : options.keep) {
+        appendField(output, name);
+        output += ',';
+      }
+      output += "提示";
+      for (const auto& field : resultFields) {
+        output += ',';
+        appendField(output, field.name);
+      }
+      output += rowEnd;
+    }
   }
-  ~Reader() { csv_free(&parser_); }
-  Reader(const Reader&) = delete;
-  Reader& operator=(const Reader&) = delete;
+  ~State() {
+    csv_free(&parser);
+    if (decoder != reinterpret_cast<iconv_t>(-1)) iconv_close(decoder);
+  }
+  State(const State&) = delete;
+  State& operator=(const State&) = delete;
 
-  std::variant<std::string, InputError> read(std::string_view text) {
-    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  // UTF-8 text in pieces of any size: whole lines are read where they lie and
+  // only a line cut by the end of a piece is copied aside.
+  void feedText(std::string_view text) {
+    if (!carry.empty()) {
+      const bool afterCr = carry.back() == '\r';
+      const std::size_t length = afterCr ? (text.starts_with('\n') ? 1 : 0) : lineLength(text);
+      const bool complete = afterCr ? !text.empty() : lineComplete(text, length);
+      carry.append(text.data(), length);
+      text.remove_prefix(length);
+      if (!complete) return;
+      takeLine(carry);
+      carry.clear();
+    }
+    // Where the next CR and LF lie, each searched for again only once passed.
+    const char* const end = text.data() + text.size();
+    const char* cr = nullptr;
+    const char* lf = nullptr;
+    const char* p = text.data();
+    while (p != end && !failure) {
+      if (cr == nullptr || (cr != end && cr < p)) cr = nextOf(p, end, '\r');
+      if (lf == nullptr || (lf != end && lf < p)) lf = nextOf(p, end, '\n');
+      const char* lineEnd = std::min(cr, lf);
+      if (lineEnd == end || (lineEnd == cr && lineEnd + 1 == end)) {
+        carry.assign(p, end);  // cut short, or a CR that may start a CRLF
+        return;
+      }
+      lineEnd += lineEnd == cr && lineEnd[1] == '\n' ? 2 : 1;
+      takeLine({p, static_cast<std::size_t>(lineEnd - p)});
+      p = lineEnd;
+    }
+  }
 
-    // Line by line, so that every fault is named by its line. A line end is
-    // ASCII, so no UTF-8 character spans two lines.
-    while (!text.empty() && !failure_) {
-      const auto chunk = text.substr(0, lineLength(text));
-      if (!wellFormedUtf8(chunk)) {
-        fail(line_, "not UTF-8 text (save the spreadsheet as CSV UTF-8)");
+  static const char* nextOf(const char* p, const char* end, char c) {
+    const void* found = std::memchr(p, c, static_cast<std::size_t>(end - p));
+    return found != nullptr ? static_cast<const char*>(found) : end;
+  }
+
+  // GB18030 in pieces of any size. ASCII is the same in both encodings and is
+  // copied as it is; iconv converts only the runs of other characters.
+  void feedGb18030(std::string_view bytes) {
+    while (!pending.empty() && !bytes.empty() && !failure) {
+      // A character cut by the end of the last piece: complete it byte by byte.
+      pending += bytes.front();
+      bytes.remove_prefix(1);
+      std::string_view run = pending;
+      if (!decodeRun(run)) return fail(currentLine(), std::string(kNotGb18030));
+      if (run.empty()) {
+        pending.clear();
+      } else if (run.size() != pending.size()) {
+        pending.erase(0, pending.size() - run.size());
+      }
+      if (pending.size() >= 4) return fail(currentLine(), std::string(kNotGb18030));
+    }
+    while (!bytes.empty() && !failure) {
+      const std::size_t ascii = std::min(asciiPrefix(bytes), decoded.size() - decodedSize);
+      std::memcpy(decoded.data() + decodedSize, bytes.data(), ascii);
+      decodedSize += ascii;
+      bytes.remove_prefix(ascii);
+      if (decodedSize == decoded.size()) flushDecoded();
+      if (bytes.empty() || static_cast<unsigned char>(bytes.front()) < 0x80) continue;
+      // Each two GB18030 bytes become at most three UTF-8 bytes.
+      if (decoded.size() - decodedSize < 4096 * 2) flushDecoded();
+      const std::size_t length = gb18030RunLength(bytes, 4096);
+      std::string_view run = bytes.substr(0, length);
+      if (!decodeRun(run)) return fail(currentLine(), std::string(kNotGb18030));
+      bytes.remove_prefix(length - run.size());
+      if (!run.empty()) {
+        if (run.size() != bytes.size()) return fail(currentLine(), std::string(kNotGb18030));
+        pending.assign(run);  // cut by the end of this piece
         break;
       }
-      if (betweenRows_ && chunk.front() != '\r' && chunk.front() != '\n') {
-        rowLine_ = line_;
-        betweenRows_ = false;
-      }
-      if (csv_parse(&parser_, chunk.data(), chunk.size(), onField, onRow, this) != chunk.size() &&
-          !failure_) {
-        fail(line_,
-             "broken quoting: a quote inside an unquoted field, or text after a closing quote");
-      }
-      text.remove_prefix(chunk.size());
-      ++line_;
     }
-    if (!failure_ && csv_fini(&parser_, onField, onRow, this) != 0 && !failure_) {
-      fail(rowLine_, "a quoted field is not closed before the end of the input");
-    }
-    if (failure_) return *std::move(failure_);
-    return std::move(output_);
+    if (!failure) flushDecoded();
   }
 
- private:
+  // Converts run into decoded; run keeps what is left, an incomplete
+  // character. False for an invalid byte sequence (with what came before it
+  // handed on, so that the fault's line is known).
+  bool decodeRun(std::string_view& run) {
+    char* in = const_cast<char*>(run.data());  // iconv never writes its input
+    std::size_t inLeft = run.size();
+    char* out = decoded.data() + decodedSize;
+    std::size_t outLeft = decoded.size() - decodedSize;
+    const std::size_t result = iconv(decoder, &in, &inLeft, &out, &outLeft);
+    const int error = result == static_cast<std::size_t>(-1) ? errno : 0;
+    decodedSize = decoded.size() - outLeft;
+    run.remove_prefix(run.size() - inLeft);
+    if (error == EILSEQ || error == E2BIG) {
+      flushDecoded();
+      return false;
+    }
+    return true;
+  }
+
+  void flushDecoded() {
+    feedText({decoded.data(), decodedSize});
+    decodedSize = 0;
+  }
+
+  // The line that the next byte of the input falls on.
+  std::size_t currentLine() const {
+    return line + (!carry.empty() && carry.back() == '\r' ? 1 : 0);
+  }
+
+  void takeLine(std::string_view text) {
+    if (failure) return;
+    if (line == 1 && text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    // A line end is ASCII, so no UTF-8 character spans two lines.
+    if (!wellFormedUtf8(text)) return fail(line, std::string(kNotUtf8));
+    if (betweenRows && !text.empty()) {
+      if (text.front() == '\r' || text.front() == '\n') {  // an empty line
+        ++line;
+        return;
+      }
+      rowLine = line;
+      std::size_t length = text.size();
+      if (text[length - 1] == '\n') --length;
+      if (length > 0 && text[length - 1] == '\r') --length;
+      const std::string_view content = text.substr(0, length);
+      if (content.find('"') == std::string_view::npos) {
+        splitRow(content);
+        ++line;
+        return;
+      }
+      betweenRows = false;
+    }
+    if (csv_parse(&parser, text.data(), text.size(), onField, onRow, this) != text.size() &&
+        !failure) {
+      fail(line, "broken quoting: a quote inside an unquoted field, or text after a closing quote");
+    }
+    ++line;
+  }
+
+  void splitRow(std::string_view content) {
+    const char* p = content.data();
+    const char* const end = p + content.size();
+    for (;;) {
+      const void* comma = std::memchr(p, ',', static_cast<std::size_t>(end - p));
+      const char* fieldEnd = comma != nullptr ? static_cast<const char*>(comma) : end;
+      takeField(p, static_cast<std::size_t>(fieldEnd - p));
+      if (comma == nullptr) break;
+      p = fieldEnd + 1;
+    }
+    endRow();
+  }
+
+  std::optional<InputError> finish() {
+    if (options.encoding == Encoding::gb18030 && !pending.empty() && !failure) {
+      fail(currentLine(), std::string(kNotGb18030));
+    }
+    if (!carry.empty() && !failure) takeLine(carry);
+    if (!failure && csv_fini(&parser, onField, onRow, this) != 0 && !failure) {
+      fail(rowLine, "a quoted field is not closed before the end of the input");
+    }
+    if (!failure && !haveHeader && !options.keep.empty()) {
+      fail(1, "--keep " + csv::quoted(options.keep.front()) + ": the input has no header row");
+    }
+    return failure;
+  }
+
   static void onField(void* data, std::size_t size, void* self) {
-    auto& reader = *static_cast<Reader*>(self);
-    if (reader.fieldCount_ == reader.fields_.size()) reader.fields_.emplace_back();
-    reader.fields_[reader.fieldCount_++].assign(static_cast<const char*>(data), size);
+    static_cast<State*>(self)->takeField(static_cast<const char*>(data), size);
   }
 
-  static void onRow(int, void* self) {
-    auto& reader = *static_cast<Reader*>(self);
-    if (!reader.failure_) {
-      if (!reader.haveHeader_) {
-        reader.haveHeader_ = true;
-        reader.takeHeader();
+  static void onRow(int, void* self) { static_cast<State*>(self)->endRow(); }
+
+  // Case fields are assigned straight into the case, whose strings keep their
+  // buffers from row to row.
+  void takeField(const char* data, std::size_t size) {
+    if (!haveHeader) {
+      if (fieldCount == headerNames.size()) headerNames.emplace_back();
+      headerNames[fieldCount].assign(data, size);
+    } else if (fieldCount < columns.size()) {
+      const Column& column = columns[fieldCount];
+      if (column.member != nullptr) (current.*column.member).assign(data, size);
+      if (column.kept) keptValues[fieldCount].assign(data, size);
+    }
+    ++fieldCount;
+  }
+
+  void endRow() {
+    if (!failure) {
+      if (!haveHeader) {
+        haveHeader = true;
+        takeHeader();
       } else {
-        reader.takeCase();
+        takeCase();
       }
     }
-    reader.fieldCount_ = 0;
-    reader.betweenRows_ = true;
+    fieldCount = 0;
+    betweenRows = true;
   }
 
   void takeHeader() {
     std::array<bool, inputFields.size()> named{};
-    for (std::size_t i = 0; i < fieldCount_; ++i) {
-      const auto& name = fields_[i];
+    keptColumns.assign(options.keep.size(), kNone);
+    for (std::size_t i = 0; i < fieldCount; ++i) {
+      const auto& name = headerNames[i];
+      Column column;
+      for (std::size_t k = 0; k < options.keep.size(); ++k) {
+        if (options.keep[k] != name) continue;
+        if (keptColumns[k] != kNone) {
+          return fail(rowLine, csv::quoted(name) + " stands twice in the header");
+        }
+        keptColumns[k] = i;
+        column.kept = true;
+      }
       std::size_t index = 0;
       while (index < inputFields.size() && inputFields[index].name != name) ++index;
-      if (index == inputFields.size()) {
-        return fail(rowLine_, quotedName(name) + " in the header is not an input field");
+      if (index < inputFields.size()) {
+        if (named[index]) return fail(rowLine, csv::quoted(name) + " stands twice in the header");
+        named[index] = true;
+        column.member = inputFields[index].member;
+      } else if (!column.kept) {
+        return fail(rowLine, csv::quoted(name) + " in the header is not an input field" +
+                                 std::string(kKeepHint));
       }
-      if (named[index]) return fail(rowLine_, quotedName(name) + " stands twice in the header");
-      named[index] = true;
-      columns_.push_back(inputFields[index].member);
+      columns.push_back(column);
     }
+    for (std::size_t k = 0; k < options.keep.size(); ++k) {
+      if (keptColumns[k] == kNone) {
+        return fail(rowLine,
+                    "--keep " + csv::quoted(options.keep[k]) + ": the header has no such column");
+      }
+    }
+    keptValues.resize(columns.size());
   }
 
   void takeCase() {
-    if (fieldCount_ != columns_.size()) {
-      return fail(rowLine_, "the row has " + std::to_string(fieldCount_) +
-                                " fields but the header names " + std::to_string(columns_.size()));
+    if (fieldCount != columns.size()) {
+      return fail(rowLine, "the row has " + std::to_string(fieldCount) +
+                               " fields but the header names " + std::to_string(columns.size()));
     }
-    // Fields the header does not name stay empty in every case.
-    // Swapped, not copied: the field buffers are reused for the next row.
-    for (std::size_t i = 0; i < columns_.size(); ++i) std::swap(current_.*columns_[i], fields_[i]);
-    ++cases_;
-    if (options_.explain) {
-      if (cases_ > 1) output_ += '\n';
-      output_ += "==== 案例 " + std::to_string(cases_) + "（输入第 " + std::to_string(rowLine_) +
-                 " 行）====\n" +
-                 reportText(reportFor(current_, options_.standards), options_.printedDate);
+    ++cases;
+    if (options.explain) {
+      if (cases > 1) output += '\n';
+      output += "==== 案例 " + std::to_string(cases) + "（输入第 " + std::to_string(rowLine) +
+                " 行）====\n";
+      for (std::size_t k = 0; k < options.keep.size(); ++k) {
+        output += options.keep[k] + "：" + keptValues[keptColumns[k]] + "\n";
+      }
+      output += reportText(reportFor(current, options.standards), options.printedDate);
       return;
     }
-    const auto outcome = runCalculation(current_, options_.standards);
+    for (std::size_t column : keptColumns) {
+      appendField(output, keptValues[column]);
+      output += ',';
+    }
+    const auto outcome = runCalculation(current, options.standards);
     if (const auto* stop = std::get_if<CalcStop>(&outcome)) {
-      appendField(output_, stop->message);
-      output_.append(resultFields.size(), ',');
+      appendField(output, stop->message);
+      output.append(resultFields.size(), ',');
     } else {
       const auto& done = std::get<CalcCompleted>(outcome);
-      appendField(output_, done.notice.value_or(""));
+      appendField(output, done.notice.value_or(""));
       for (const auto& field : resultFields) {
-        output_ += ',';
-        appendField(output_, done.result.*field.member);
+        output += ',';
+        appendField(output, done.result.*field.member);
       }
     }
-    output_ += '\n';
+    output += rowEnd;
   }
 
-  void fail(std::size_t line, std::string reason) {
-    if (!failure_) failure_ = InputError{line, std::move(reason)};
+  void fail(std::size_t at, std::string reason) {
+    if (!failure) failure = InputError{at, std::move(reason)};
   }
 
-  const Options& options_;
-  std::size_t cases_ = 0;
-  csv_parser parser_{};
-  std::vector<std::string> fields_;
-  std::size_t fieldCount_ = 0;
-  std::vector<std::string CaseInput::*> columns_;
-  CaseInput current_;
-  std::string output_;
-  std::size_t line_ = 1;
-  std::size_t rowLine_ = 1;
-  bool betweenRows_ = true;
-  bool haveHeader_ = false;
-  std::optional<InputError> failure_;
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+  const Options options;
+  std::string_view rowEnd;
+  std::size_t cases = 0;
+  csv_parser parser{};
+  iconv_t decoder = reinterpret_cast<iconv_t>(-1);
+  std::string decoded;  // GB18030 converted, not yet read
+  std::size_t decodedSize = 0;
+  std::string pending;  // the start of a GB18030 character cut by a piece's end
+  std::string carry;    // the start of a line cut by a piece's end
+  std::vector<std::string> headerNames;
+  std::size_t fieldCount = 0;
+  std::vector<Column> columns;
+  std::vector<std::size_t> keptColumns;  // the column of each --keep, in the options' order
+  std::vector<std::string> keptValues;   // this row's field of each kept column
+  CaseInput current;
+  std::string output;
+  std::size_t line = 1;
+  std::size_t rowLine = 1;
+  bool betweenRows = true;
+  bool haveHeader = false;
+  std::optional<InputError> failure;
 };
 
-}  // namespace
+Reader::Reader(const Options& options) : state_(std::make_unique<State>(options)) {}
+Reader::~Reader() = default;
+
+void Reader::feed(std::string_view bytes) {
+  if (state_->failure) return;
+  if (state_->options.encoding == Encoding::gb18030) {
+    state_->feedGb18030(bytes);
+  } else {
+    state_->feedText(bytes);
+  }
+}
+
+std::optional<InputError> Reader::finish() {
+  return state_->finish();
+}
+bool Reader::failed() const {
+  return state_->failure.has_value();
+}
+std::size_t Reader::cases() const {
+  return state_->cases;
+}
+std::string& Reader::output() {
+  return state_->output;
+}
 
 std::string resultHeader() {
   std::string header = "提示";
@@ -240,7 +429,11 @@ std::string resultHeader() {
 }
 
 std::variant<std::string, InputError> run(std::string_view csv, const Options& options) {
-  return Reader(options).read(csv);
+  Reader reader(options);
+  if (!options.explain) reader.output().reserve(csv.size() * 2 + 4096);
+  reader.feed(csv);
+  if (auto error = reader.finish()) return *std::move(error);
+  return std::move(reader.output());
 }
 
 }  // namespace quorvane::batch

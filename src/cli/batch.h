@@ -3,13 +3,17 @@
 // The batch tool's core: a CSV of cases (one input field per column, named by
 // its control name in the header row) becomes a CSV of results (the notice or
 // stop message, then the 22 result texts), through the same engine as the
-// window. The whole input is checked before any output is produced, so a
-// spreadsheet is either fully answered or refused with the line at fault.
+// window. A fault anywhere in the input refuses it with the line at fault; the
+// caller decides what becomes of output already produced (quorvane-calc
+// writes nothing to standard output and leaves an -o file untouched).
 
 #include <cstddef>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "calc.h"
 
@@ -20,6 +24,13 @@ struct InputError {
   std::string reason;
 };
 
+enum class Encoding { utf8, gb18030 };
+
+// "utf-8" (also "utf8"), or "gb18030" with its subsets "gbk" and "gb2312", in
+// any case; nothing for any other name.
+[[nodiscard]] std::optional<Encoding> encodingNamed(std::string_view name);
+inline constexpr std::string_view kEncodingNames = "utf-8, gb18030 (also gbk, gb2312)";
+
 struct Options {
   // Instead of CSV, a readable report per case: the inputs, the standards and
   // each amount with its working, dated printedDate.
@@ -27,11 +38,42 @@ struct Options {
   std::string printedDate;
   // The standards the cases go by: the built-in rows and a standards file's.
   StandardsTable standards;
+  // The input's encoding; the output is always UTF-8.
+  Encoding encoding = Encoding::utf8;
+  // Columns copied as read into the output ahead of 提示, in this order.
+  std::vector<std::string> keep;
+  // A byte-order mark and CRLF row ends, as Excel expects.
+  bool excel = false;
+};
+
+// Reads an input in pieces of any size (as they come from a file or a pipe)
+// and produces the output as it goes. A leading byte-order mark, LF, CRLF or
+// CR line ends and quoted fields are accepted; empty lines are skipped.
+class Reader {
+ public:
+  explicit Reader(const Options& options);
+  ~Reader();
+  Reader(const Reader&) = delete;
+  Reader& operator=(const Reader&) = delete;
+
+  // The next piece of the input, in the options' encoding. Does nothing once
+  // the input has been refused.
+  void feed(std::string_view bytes);
+  // The end of the input: the first fault found, if any.
+  [[nodiscard]] std::optional<InputError> finish();
+
+  [[nodiscard]] bool failed() const;
+  [[nodiscard]] std::size_t cases() const;
+  // The output produced so far; the caller may write it out and clear it.
+  [[nodiscard]] std::string& output();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
 };
 
 // The output for a whole input CSV, or the first fault that keeps it from
-// being read. A leading byte-order mark, LF, CRLF or CR line ends and quoted
-// fields are accepted; empty lines are skipped.
+// being read.
 [[nodiscard]] std::variant<std::string, InputError> run(std::string_view csv,
                                                         const Options& options = {});
 

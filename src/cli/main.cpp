@@ -1,10 +1,16 @@
 // quorvane-calc: runs a CSV file of cases through the compensation engine.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -19,15 +25,31 @@ constexpr std::string_view kProgram = "quorvane-calc";
 
 void printUsage() {
   std::string usage =
-      "Usage: quorvane-calc [--explain] [--standards FILE] [FILE]\n"
+      "Usage: quorvane-calc [OPTION]... [FILE]\n"
       "       quorvane-calc [--standards FILE] --list-standards\n"
       "       quorvane-calc --help | --version\n"
       "\n"
       "Reads cases as CSV from FILE (or standard input when FILE is absent or -)\n"
       "and writes one CSV row of results per case to standard output.\n"
       "\n"
+      "Options:\n"
+      "  --encoding NAME   the input's encoding: utf-8 (the default), or gb18030\n"
+      "                    (also gbk, gb2312), as Excel saves \"CSV\" on Chinese Windows;\n"
+      "                    names are not case-sensitive\n"
+      "  --keep COLUMN     copy COLUMN (a case number, a name) as read into the\n"
+      "                    output ahead of 提示; repeat it for more columns, which\n"
+      "                    come out in the order given\n"
+      "  --excel           write the output as Excel opens it: a UTF-8 byte-order\n"
+      "                    mark and CRLF line ends\n"
+      "  -o, --output FILE write the results to FILE, replacing it only when the\n"
+      "                    whole input has been read; on any error or interrupt\n"
+      "                    FILE is left as it was\n"
+      "  --explain         a readable report per case instead of CSV\n"
+      "\n"
       "The first row names the input fields, any of them in any order; a field\n"
-      "the header does not name is empty in every case. Input fields:\n";
+      "the header does not name is empty in every case. Any other column must be\n"
+      "named by --keep: an unknown name is refused, as it is most often a field\n"
+      "name misspelt. Input fields:\n";
   for (const auto& field : quorvane::inputFields) {
     usage += "  ";
     usage += field.name;
@@ -35,9 +57,14 @@ void printUsage() {
   }
   usage +=
       "\n"
-      "Output columns: 提示 (the stop message or the notice), then the 22 results.\n"
-      "With --explain, a readable report per case instead: the inputs, the\n"
-      "accident year's standards and every amount with its working.\n"
+      "Output columns: the kept columns, 提示 (the stop message or the notice),\n"
+      "then the 22 results. With --explain, a readable report per case instead:\n"
+      "the kept columns, the inputs, the accident year's standards and every\n"
+      "amount with its working.\n"
+      "\n"
+      "When standard error is a terminal and the run lasts more than a second,\n"
+      "one line there shows the cases done, the share of the input read and the\n"
+      "cases per second.\n"
       "\n"
       "Standards: the built-in table covers the accident years 2011 and 2012; any\n"
       "other year gives the notice 请升级 with its table items at 0. A standards\n"
@@ -55,15 +82,13 @@ void printUsage() {
       "\n"
       "Exit status: 0 when every case was read; 2 when the input or the standards\n"
       "file cannot be read (the error names the file and line, and nothing is\n"
-      "written).\n";
+      "written).\n"
+      "\n"
+      "Example: an Excel sheet with a 案号 column beside the inputs, saved as\n"
+      "\"CSV (逗号分隔)\" on a Chinese system:\n"
+      "  quorvane-calc --encoding gb18030 --keep 案号 --excel -o results.csv cases.csv\n"
+      "results.csv then opens in Excel with 案号 as its first column.\n";
   std::fputs(usage.c_str(), stdout);
-}
-
-bool readAll(std::FILE* file, std::string& text) {
-  char buffer[1 << 16];
-  std::size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
-  return std::ferror(file) == 0;
 }
 
 int fail(std::string_view where, std::string_view reason) {
@@ -71,14 +96,6 @@ int fail(std::string_view where, std::string_view reason) {
                static_cast<int>(where.size()), where.data(), static_cast<int>(reason.size()),
                reason.data());
   return 2;
-}
-
-int write(std::string_view output) {
-  if (std::fwrite(output.data(), 1, output.size(), stdout) != output.size() ||
-      std::fflush(stdout) != 0) {
-    return fail("<stdout>", std::strerror(errno));
-  }
-  return 0;
 }
 
 // Today in the local time zone, as a Chinese date: 2026年12月8日.
@@ -90,17 +107,31 @@ std::string today() {
          std::to_string(local.tm_mday) + "日";
 }
 
-}  // namespace
-
-static int run(int argc, char** argv) {
-  std::string_view path = "-";
-  bool havePath = false;
-  quorvane::batch::Options options;
-  std::string standardsPath;
-  bool standardsRequired = false;
+struct CommandLine {
+  std::string input = "-";
+  std::string output;  // empty for standard output
+  quorvane::batch::Options batch;
+  std::string standards;  // empty for the user's standards file
   bool listStandards = false;
+};
+
+// The command line, or the exit status when there is nothing more to do.
+std::variant<CommandLine, int> parse(int argc, char** argv) {
+  CommandLine command;
+  bool haveInput = false;
   for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
+    std::string_view arg = argv[i];
+    // An option's value follows it, or follows "=" in the same argument.
+    std::optional<std::string_view> attached;
+    if (arg.starts_with("--") && arg.find('=') != std::string_view::npos) {
+      attached = arg.substr(arg.find('=') + 1);
+      arg = arg.substr(0, arg.find('='));
+    }
+    const auto value = [&]() -> std::optional<std::string_view> {
+      if (attached) return attached;
+      if (i + 1 < argc) return std::string_view(argv[++i]);
+      return std::nullopt;
+    };
     if (arg == "--help" || arg == "-h") {
       printUsage();
       return 0;
@@ -110,54 +141,302 @@ static int run(int argc, char** argv) {
       return 0;
     }
     if (arg == "--explain") {
-      options.explain = true;
-      continue;
+      command.batch.explain = true;
+    } else if (arg == "--excel") {
+      command.batch.excel = true;
+    } else if (arg == "--encoding") {
+      const auto name = value();
+      if (!name) return fail(arg, "needs an encoding name (see --help)");
+      const auto encoding = quorvane::batch::encodingNamed(*name);
+      if (!encoding) {
+        return fail(arg, "\"" + std::string(*name) + "\" is not supported; accepted: " +
+                             std::string(quorvane::batch::kEncodingNames));
+      }
+      command.batch.encoding = *encoding;
+    } else if (arg == "--keep") {
+      const auto column = value();
+      if (!column) return fail(arg, "needs a column name (see --help)");
+      command.batch.keep.emplace_back(*column);
+    } else if (arg == "--standards") {
+      const auto file = value();
+      if (!file || file->empty()) return fail(arg, "needs a file name (see --help)");
+      command.standards = *file;
+    } else if (arg == "--list-standards") {
+      command.listStandards = true;
+    } else if (arg == "-o" || arg == "--output") {
+      const auto file = value();
+      if (!file || file->empty()) return fail(arg, "needs a file name (see --help)");
+      command.output = *file;
+    } else if (arg.size() > 1 && arg.front() == '-') {
+      return fail(arg, "unknown option (see --help)");
+    } else if (haveInput) {
+      return fail("usage", "at most one FILE (see --help)");
+    } else {
+      command.input = arg;
+      haveInput = true;
     }
-    if (arg == "--standards") {
-      if (i + 1 == argc) return fail(arg, "needs a FILE (see --help)");
-      standardsPath = argv[++i];
-      standardsRequired = true;
-      continue;
-    }
-    if (arg == "--list-standards") {
-      listStandards = true;
-      continue;
-    }
-    if (arg.size() > 1 && arg.front() == '-') return fail(arg, "unknown option (see --help)");
-    if (havePath) return fail("usage", "at most one FILE (see --help)");
-    path = arg;
-    havePath = true;
   }
-  if (options.explain) options.printedDate = today();
-
-  if (!standardsRequired) standardsPath = quorvane::standards::userStandardsPath();
-  if (!standardsPath.empty()) {
-    auto loaded = quorvane::standards::loadStandardsFile(standardsPath, standardsRequired);
-    if (const auto* error = std::get_if<quorvane::standards::FileError>(&loaded)) {
-      return fail(quorvane::standards::place(standardsPath, *error),
-                  "standards file refused: " + error->reason);
-    }
-    if (auto& table = std::get<std::optional<quorvane::StandardsTable>>(loaded)) {
-      options.standards = std::move(*table);
-    }
+  if (command.batch.explain && command.batch.excel) {
+    return fail("--excel", "applies to CSV results, not to --explain");
   }
-  if (listStandards) return write(quorvane::standards::standardsCsv(options.standards));
+  if (command.batch.explain) command.batch.printedDate = today();
+  return command;
+}
 
-  const bool fromStdin = path == "-";
-  const std::string name = fromStdin ? "<stdin>" : std::string(path);
-  std::string text;
+// The temporary file that -o writes, removed by an interrupt.
+char tempPath[4096];
+volatile std::sig_atomic_t tempExists = 0;
+volatile std::sig_atomic_t progressShown = 0;
+constexpr char kClearLine[] = "\r\33[K";
+
+extern "C" void onInterrupt(int signal) {
+  if (tempExists) ::unlink(tempPath);
+  if (progressShown) (void)!::write(STDERR_FILENO, kClearLine, sizeof kClearLine - 1);
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+// Holds the signals that would remove the temporary file while it is being
+// created or renamed.
+class SignalsHeld {
+ public:
+  SignalsHeld() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, s);
+    sigprocmask(SIG_BLOCK, &set, &saved_);
+  }
+  ~SignalsHeld() { sigprocmask(SIG_SETMASK, &saved_, nullptr); }
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+ private:
+  sigset_t saved_;
+};
+
+// The results on their way to FILE: a temporary file beside it, renamed over
+// it once everything has succeeded and removed otherwise.
+class OutputFile {
+ public:
+  explicit OutputFile(std::string path) : path_(std::move(path)) {}
+  ~OutputFile() { discard(); }
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // The error text, or nothing.
+  std::optional<std::string> open() {
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaction(s, &action, nullptr);
+    // A file size limit makes writes fail instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    const auto slash = path_.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : path_.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? path_ : path_.substr(slash + 1);
+    const std::string temp = folder + "." + base + ".XXXXXX";
+    if (temp.size() >= sizeof tempPath) return std::string(std::strerror(ENAMETOOLONG));
+
+    // The results get FILE's permissions, or a new file's.
+    struct stat old {};
+    mode_t mode;
+    if (::stat(path_.c_str(), &old) == 0) {
+      mode = old.st_mode & 07777;
+    } else {
+      const mode_t mask = ::umask(0);
+      ::umask(mask);
+      mode = 0666 & ~mask;
+    }
+    int fd;
+    {
+      SignalsHeld held;
+      std::memcpy(tempPath, temp.c_str(), temp.size() + 1);
+      fd = ::mkstemp(tempPath);
+      if (fd >= 0) tempExists = 1;
+    }
+    if (fd < 0) return std::string(std::strerror(errno));
+    if (::fchmod(fd, mode) != 0) return std::string(std::strerror(errno));
+    file_ = ::fdopen(fd, "wb");
+    if (file_ == nullptr) {
+      ::close(fd);
+      return std::string(std::strerror(errno));
+    }
+    return std::nullopt;
+  }
+
+  bool write(std::string_view text) {
+    return std::fwrite(text.data(), 1, text.size(), file_) == text.size();
+  }
+
+  std::optional<std::string> commit() {
+    if (std::fflush(file_) != 0 || ::fsync(::fileno(file_)) != 0) {
+      return std::string(std::strerror(errno));
+    }
+    const int closed = std::fclose(file_);
+    file_ = nullptr;
+    if (closed != 0) return std::string(std::strerror(errno));
+    SignalsHeld held;
+    if (::rename(tempPath, path_.c_str()) != 0) return std::string(std::strerror(errno));
+    tempExists = 0;
+    return std::nullopt;
+  }
+
+  void discard() {
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+    SignalsHeld held;
+    if (tempExists) ::unlink(tempPath);
+    tempExists = 0;
+  }
+
+ private:
+  std::string path_;
+  std::FILE* file_ = nullptr;
+};
+
+// One updating line on a terminal: cases done, share read, cases per second.
+// It waits a second before showing and then changes four times a second.
+class Progress {
+ public:
+  explicit Progress(std::size_t inputSize)
+      : enabled_(::isatty(STDERR_FILENO) == 1),
+        inputSize_(inputSize),
+        start_(now()),
+        next_(start_ + 1.0) {}
+
+  void update(std::size_t cases, std::size_t bytesRead) {
+    if (!enabled_) return;
+    const double t = now();
+    if (t < next_) return;
+    next_ = t + 0.25;
+    char text[160];
+    const double rate = static_cast<double>(cases) / (t - start_);
+    if (inputSize_ > 0) {
+      std::snprintf(text, sizeof text, "\r%s: %zu cases, %.0f%% read, %.0f cases/s\33[K",
+                    kProgram.data(), cases,
+                    100.0 * static_cast<double>(bytesRead) / static_cast<double>(inputSize_), rate);
+    } else {
+      std::snprintf(text, sizeof text, "\r%s: %zu cases, %.1f MB read, %.0f cases/s\33[K",
+                    kProgram.data(), cases, static_cast<double>(bytesRead) / 1e6, rate);
+    }
+    std::fputs(text, stderr);
+    std::fflush(stderr);
+    shown_ = true;
+    progressShown = 1;
+  }
+
+  void clear() {
+    if (!shown_) return;
+    std::fputs(kClearLine, stderr);
+    std::fflush(stderr);
+    shown_ = false;
+    progressShown = 0;
+  }
+
+ private:
+  static double now() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+  }
+
+  bool enabled_ = false;
+  bool shown_ = false;
+  std::size_t inputSize_;
+  double start_;
+  double next_;
+};
+
+}  // namespace
+
+// The standards file named, or the user's when there is one; the exit status
+// when it is refused.
+static std::optional<int> loadStandards(CommandLine& command) {
+  const bool named = !command.standards.empty();
+  const std::string path = named ? command.standards : quorvane::standards::userStandardsPath();
+  if (path.empty()) return std::nullopt;
+  auto loaded = quorvane::standards::loadStandardsFile(path, named);
+  if (const auto* error = std::get_if<quorvane::standards::FileError>(&loaded)) {
+    return fail(quorvane::standards::place(path, *error),
+                "standards file refused: " + error->reason);
+  }
+  if (auto& table = std::get<std::optional<quorvane::StandardsTable>>(loaded)) {
+    command.batch.standards = std::move(*table);
+  }
+  return std::nullopt;
+}
+
+static int writeOut(std::string_view text) {
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+    return fail("<stdout>", std::strerror(errno));
+  }
+  return 0;
+}
+
+static int run(int argc, char** argv) {
+  auto parsed = parse(argc, argv);
+  if (const int* status = std::get_if<int>(&parsed)) return *status;
+  auto& command = std::get<CommandLine>(parsed);
+  if (const auto refused = loadStandards(command)) return *refused;
+  if (command.listStandards) {
+    return writeOut(quorvane::standards::standardsCsv(command.batch.standards));
+  }
+
+  const bool fromStdin = command.input == "-";
+  const std::string name = fromStdin ? "<stdin>" : command.input;
   std::FILE* file = fromStdin ? stdin : std::fopen(name.c_str(), "rb");
   if (file == nullptr) return fail(name, std::strerror(errno));
-  const bool read = readAll(file, text);
-  const int readErrno = errno;
-  if (!fromStdin) std::fclose(file);
-  if (!read) return fail(name, std::strerror(readErrno));
+  struct Closer {
+    std::FILE* file;
+    ~Closer() {
+      if (file != stdin) std::fclose(file);
+    }
+  } closer{file};
+  struct stat info {};
+  const std::size_t inputSize = ::fstat(::fileno(file), &info) == 0 && S_ISREG(info.st_mode)
+                                    ? static_cast<std::size_t>(info.st_size)
+                                    : 0;
 
-  const auto result = quorvane::batch::run(text, options);
-  if (const auto* error = std::get_if<quorvane::batch::InputError>(&result)) {
+  std::optional<OutputFile> output;
+  if (!command.output.empty()) {
+    output.emplace(command.output);
+    if (auto error = output->open()) return fail(command.output, *error);
+  }
+
+  quorvane::batch::Reader reader(command.batch);
+  // Results for standard output wait for the whole input; an output file
+  // takes them as they come.
+  if (!output && !command.batch.explain) reader.output().reserve(inputSize * 2 + 4096);
+  Progress progress(inputSize);
+  static char buffer[1 << 16];
+  std::size_t bytesRead = 0;
+  std::size_t count;
+  while (!reader.failed() && (count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    bytesRead += count;
+    reader.feed({buffer, count});
+    if (output && reader.output().size() >= (1u << 20)) {
+      if (!output->write(reader.output())) {
+        progress.clear();
+        return fail(command.output, std::strerror(errno));
+      }
+      reader.output().clear();
+    }
+    progress.update(reader.cases(), bytesRead);
+  }
+  progress.clear();
+  if (std::ferror(file) != 0) return fail(name, std::strerror(errno));
+
+  if (const auto error = reader.finish()) {
     return fail(name + ":" + std::to_string(error->line), error->reason);
   }
-  return write(std::get<std::string>(result));
+  const auto& results = reader.output();
+  if (output) {
+    if (!output->write(results)) return fail(command.output, std::strerror(errno));
+    if (auto error = output->commit()) return fail(command.output, *error);
+    return 0;
+  }
+  return writeOut(results);
 }
 
 int main(int argc, char** argv) {

@@ -6,26 +6,26 @@ namespace quorvane::csv {
 
 bool wellFormedUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
+    i += asciiPrefix(text.substr(i));
+    if (i == text.size()) break;
     const auto lead = static_cast<unsigned char>(text[i]);
     std::size_t length = 1;
     unsigned minimum = 0, value = lead;
-    if (lead >= 0x80) {
-      if (lead >= 0xC2 && lead <= 0xDF)
-        length = 2, minimum = 0x80, value = lead & 0x1Fu;
-      else if (lead >= 0xE0 && lead <= 0xEF)
-        length = 3, minimum = 0x800, value = lead & 0x0Fu;
-      else if (lead >= 0xF0 && lead <= 0xF4)
-        length = 4, minimum = 0x10000, value = lead & 0x07u;
-      else
-        return false;
-      if (i + length > text.size()) return false;
-      for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0u) != 0x80u) return false;
-        value = (value << 6) | (next & 0x3Fu);
-      }
-      if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
+    if (lead >= 0xC2 && lead <= 0xDF)
+      length = 2, minimum = 0x80, value = lead & 0x1Fu;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+      length = 3, minimum = 0x800, value = lead & 0x0Fu;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+      length = 4, minimum = 0x10000, value = lead & 0x07u;
+    else
+      return false;
+    if (i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0u) != 0x80u) return false;
+      value = (value << 6) | (next & 0x3Fu);
     }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
     i += length;
   }
   return true;

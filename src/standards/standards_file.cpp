@@ -212,20 +212,6 @@ class Reader {
   std::optional<FileError> failure_;
 };
 
-void appendField(std::string& out, std::string_view field) {
-  const bool plain = field.find_first_of(",\"\r\n") == std::string_view::npos;
-  if (plain) {
-    out += field;
-    return;
-  }
-  out += '"';
-  for (char c : field) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
-
 std::string homeFolder() {
   if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
   if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) {
@@ -252,7 +238,7 @@ std::string standardsCsv(const StandardsTable& table) {
            ',' + std::to_string(row.values.supportBase) + ',' +
            std::to_string(row.values.mealAllowancePerDay) + ',' +
            std::to_string(row.values.lodgingAllowancePerDay) + ',';
-    appendField(out, row.fromFile ? row.source : std::string_view("内置"));
+    csv::appendField(out, row.fromFile ? row.source : std::string_view("内置"));
     out += '\n';
   }
   return out;

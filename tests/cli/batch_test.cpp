@@ -108,6 +108,33 @@ TEST(Batch, RefusesInputItCannotRead) {
   }
 }
 
+// The input as it may come from a pipe: cut anywhere, even inside a CRLF, a
+// byte-order mark, a quoted field or a GB18030 character.
+TEST(Batch, ReadsTheSameInPiecesOfAnySize) {
+  const std::string utf8 = "\xEF\xBB\xBF" + kDates + ",案号\r\n" + kStartup + ",\"a\r\nb\"\r\r\n" +
+                           kStartup + ",甲\r" + kStartup + ",\"\"\"\"\n";
+  // The same text in GB18030, with a four-byte character (U+20000) added.
+  const std::string gb =
+      "\x84\x31\x95\x33\xca\xdc\xba\xa6\xc8\xcb\xc9\xfa\xc8\xd5\xc4\xea,"
+      "\xb0\xb8\xba\xc5\r\n1988,\x95\x32\x82\x36\n";
+  Options keep;
+  keep.keep = {"案号"};
+  Options gbKeep = keep;
+  gbKeep.encoding = Encoding::gb18030;
+  for (const auto& [text, options] : {std::pair{utf8, keep}, std::pair{gb, gbKeep}}) {
+    const auto whole = run(text, options);
+    ASSERT_TRUE(std::holds_alternative<std::string>(whole)) << std::get<InputError>(whole).reason;
+    for (std::size_t piece = 1; piece <= 9; ++piece) {
+      Reader reader(options);
+      for (std::size_t at = 0; at < text.size(); at += piece) reader.feed(text.substr(at, piece));
+      const auto error = reader.finish();
+      EXPECT_FALSE(error) << piece << ": " << error->reason;
+      EXPECT_EQ(reader.output(), std::get<std::string>(whole)) << piece;
+    }
+  }
+  EXPECT_NE(std::get<std::string>(run(gb, gbKeep)).find("\n\xF0\xA0\x80\x80,"), std::string::npos);
+}
+
 TEST(Batch, EmptyInputGivesTheHeaderOnly) {
   EXPECT_EQ(outputOf(""), resultHeader());
   EXPECT_EQ(outputOf("医疗费\n"), resultHeader());

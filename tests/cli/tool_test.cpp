@@ -3,16 +3,23 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+#include <pty.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -55,6 +62,16 @@ class Tool : public ::testing::Test {
                                 (dir_ / "err").string() + "'";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir_ / "out"), slurp(dir_ / "err")};
+  }
+
+  // The names in a folder, sorted.
+  static std::vector<std::string> namesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
   }
 
   fs::path dir_;
@@ -202,6 +219,264 @@ TEST_F(Tool, ARefusedStandardsFileIsRefusedLikeBadInput) {
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out, "");
   EXPECT_NE(r.err.find("config/quorvane/standards.csv:3: "), std::string::npos) << r.err;
+}
+
+// The same text in another encoding, through the C library.
+std::string encoded(const std::string& utf8, const char* encoding) {
+  const iconv_t cd = iconv_open(encoding, "UTF-8");
+  std::string out(utf8.size() * 2, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size();
+  char* to = out.data();
+  std::size_t toLeft = out.size();
+  EXPECT_NE(iconv(cd, &in, &inLeft, &to, &toLeft), static_cast<std::size_t>(-1)) << encoding;
+  iconv_close(cd);
+  out.resize(out.size() - toLeft);
+  return out;
+}
+
+const std::string kCases = std::string("案号,") + kHeader.substr(0, kHeader.size() - 1) +
+                           ",夫妻或单亲\n" + "（2024）京0105民初1号,1988,8,8,2011,11,11,二,夫妻\n" +
+                           "\"甲,\"\"乙\"\"\",1980,1,1,2012,11,11,一,单亲\n";
+
+TEST_F(Tool, ReadsGb18030AndGbkAsTheSameCases) {
+  const auto expected = run("--keep 案号 '" + write("utf8.csv", kCases).string() + "'");
+  ASSERT_EQ(expected.status, 0) << expected.err;
+  for (const char* encoding : {"GB18030", "GBK", "gb2312"}) {
+    const auto path = write("cases.csv", encoded(kCases, encoding));
+    for (const char* name : {"gb18030", "GBK", "Gb2312"}) {
+      const auto r =
+          run(std::string("--encoding ") + name + " --keep 案号 '" + path.string() + "'");
+      EXPECT_EQ(r.status, 0) << encoding << " " << name << ": " << r.err;
+      EXPECT_EQ(r.out, expected.out) << encoding << " " << name;
+    }
+  }
+  // A four-byte GB18030 character (U+20000) in a kept column comes through.
+  const auto r =
+      run("--encoding gb18030 --keep 案号 '" +
+          write("four.csv", encoded("案号\n", "GB18030") + "\x95\x32\x82\x36\n").string() + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\n\xF0\xA0\x80\x80,"), std::string::npos) << r.out;
+}
+
+TEST_F(Tool, RefusesTextNotInItsEncoding) {
+  const std::string gbk = encoded(kCases, "GBK");
+  const struct {
+    std::string options, csv, errorPart;
+  } cases[] = {
+      {"--keep 案号", gbk,
+       ":1: not UTF-8 text (save the spreadsheet as CSV UTF-8, or try --encoding "
+       "gb18030)"},
+      {"--encoding gb18030", encoded("医疗费\n1\n", "GB18030") + "\xFF\n", ":3: not GB18030 text"},
+      {"--encoding gb18030", encoded("医疗费\r\n1\r\n", "GB18030") + "2\x81\r\n",
+       ":3: not GB18030 text"},
+      {"--encoding gb18030", encoded("医疗费\r1\r", "GB18030") + "\x81", ":3: not GB18030 text"},
+      {"--encoding gb18030", "\x80\n", ":1: not GB18030 text"},
+      {"--encoding latin1", kCases,
+       "--encoding: \"latin1\" is not supported; accepted: utf-8, "
+       "gb18030 (also gbk, gb2312)"},
+  };
+  for (const auto& c : cases) {
+    const auto r = run(c.options + " '" + write("in.csv", c.csv).string() + "'");
+    EXPECT_EQ(r.status, 2) << c.errorPart;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(c.errorPart), std::string::npos) << r.err;
+  }
+}
+
+TEST_F(Tool, KeepCarriesColumnsThroughAsRead) {
+  const auto path = "'" + write("cases.csv", kCases).string() + "'";
+  const struct {
+    std::string options;
+    int status;
+    std::string part;  // of standard output, or of standard error when refused
+  } cases[] = {
+      {"--keep 案号", 0, "案号,提示,伤残赔偿金,"},
+      {"--keep 案号", 0, "\n（2024）京0105民初1号,,523313.986136913,"},
+      {"--keep 案号", 0, "\n\"甲,\"\"乙\"\"\",,"},
+      {"--keep 夫妻或单亲 --keep 案号 --keep 伤残等级", 0,
+       "夫妻或单亲,案号,伤残等级,提示,伤残赔偿金,"},
+      {"--keep 夫妻或单亲 --keep 案号 --keep 伤残等级", 0, "\n单亲,\"甲,\"\"乙\"\"\",一,,"},
+      {"--keep=案号 --explain", 0, "====\n案号：甲,\"乙\"\n"},
+      {"", 2,
+       ":1: \"案号\" in the header is not an input field (to carry another column "
+       "through, use --keep)"},
+      {"--keep 案号 --keep 姓名", 2, ":1: --keep \"姓名\": the header has no such column"},
+  };
+  for (const auto& c : cases) {
+    const auto r = run(c.options + " " + path);
+    EXPECT_EQ(r.status, c.status) << c.options << r.err;
+    EXPECT_NE((c.status == 0 ? r.out : r.err).find(c.part), std::string::npos) << c.options << "\n"
+                                                                               << r.out << r.err;
+  }
+}
+
+TEST_F(Tool, ExcelOutputHasAByteOrderMarkAndCrlfRows) {
+  const auto path = "'" + write("cases.csv", kCases).string() + "'";
+  const auto plain = run("--keep 案号 " + path);
+  const auto excel = run("--excel --keep 案号 " + path);
+  ASSERT_EQ(excel.status, 0) << excel.err;
+  std::string expected = "\xEF\xBB\xBF";
+  for (char c : plain.out) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(excel.out, expected);
+  EXPECT_EQ(run("--excel --explain " + path).status, 2);
+}
+
+TEST_F(Tool, OutputFileIsReplacedOnlyWhenAllSucceeds) {
+  const auto folder = dir_ / "results";
+  fs::create_directories(folder);
+  const auto file = folder / "results.csv";
+  const std::string good = kCases;
+  const std::string badLate = kCases + "（2024）3号,1988,8\n";
+  const struct {
+    std::string csv;
+    int status;
+    bool replaced;
+  } cases[] = {
+      {good, 0, true},
+      {badLate, 2, false},
+      {"\xFF", 2, false},
+  };
+  for (const auto& c : cases) {
+    std::ofstream(file, std::ios::binary) << "old results";
+    const auto r =
+        run("--keep 案号 -o '" + file.string() + "' '" + write("in.csv", c.csv).string() + "'");
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(namesIn(folder), std::vector<std::string>{"results.csv"});
+    if (c.replaced) {
+      EXPECT_EQ(slurp(file), run("--keep 案号 '" + write("in.csv", c.csv).string() + "'").out);
+    } else {
+      EXPECT_EQ(slurp(file), "old results");
+    }
+  }
+}
+
+TEST_F(Tool, AFailedWriteLeavesTheOutputFileAsItWas) {
+  // A file size limit stands in for a full disk.
+  const auto folder = dir_ / "results";
+  fs::create_directories(folder);
+  const auto file = folder / "results.csv";
+  std::ofstream(file, std::ios::binary) << "old results";
+  std::string csv = kHeader;
+  for (int i = 0; i < 20000; ++i) csv += "1988,8,8,2011,11,11,二\n";
+  const auto r = run("-o '" + file.string() + "' '" + write("in.csv", csv).string() +
+                     "'; (ulimit -f 64; '" + QUORVANE_CALC_BINARY + "' -o '" + file.string() +
+                     "' '" + (dir_ / "in.csv").string() + "')");
+  EXPECT_EQ(r.status, 2) << r.err;
+  EXPECT_NE(r.err.find("results.csv: File too large"), std::string::npos) << r.err;
+  EXPECT_EQ(namesIn(folder), std::vector<std::string>{"results.csv"});
+}
+
+// quorvane-calc -o FILE reading cases from a pipe, with standard error on a
+// pseudo-terminal or a pipe; returns the process and the two descriptors.
+struct Child {
+  pid_t pid;
+  int input;     // the write end of its standard input
+  int stderrFd;  // what it writes to standard error
+};
+
+Child startReading(const fs::path& output, bool terminal) {
+  int in[2], err[2] = {-1, -1};
+  EXPECT_EQ(::pipe(in), 0);
+  int master = -1;
+  pid_t pid;
+  if (terminal) {
+    pid = ::forkpty(&master, nullptr, nullptr, nullptr);
+  } else {
+    EXPECT_EQ(::pipe(err), 0);
+    pid = ::fork();
+  }
+  if (pid == 0) {
+    ::dup2(in[0], STDIN_FILENO);
+    if (!terminal) ::dup2(err[1], STDERR_FILENO);
+    ::close(in[1]);
+    ::execl(QUORVANE_CALC_BINARY, QUORVANE_CALC_BINARY, "-o", output.c_str(), nullptr);
+    ::_exit(127);
+  }
+  ::close(in[0]);
+  if (!terminal) ::close(err[1]);
+  return {pid, in[1], terminal ? master : err[0]};
+}
+
+void send(int fd, const std::string& text) {
+  for (std::size_t done = 0; done < text.size();) {
+    const auto n = ::write(fd, text.data() + done, text.size() - done);
+    ASSERT_GT(n, 0);
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+std::string readAll(int fd) {
+  std::string text;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR)) {
+    if (n > 0) text.append(buffer, static_cast<std::size_t>(n));
+  }
+  return text;  // a terminal's master reads EIO once the child has gone
+}
+
+std::string rows(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i)
+    text += "1988,8," + std::to_string(1 + i % 28) + ",2011,11,11,二\n";
+  return text;
+}
+
+TEST_F(Tool, AnInterruptLeavesTheOutputFileAsItWas) {
+  ::signal(SIGPIPE, SIG_IGN);
+  const auto folder = dir_ / "results";
+  fs::create_directories(folder);
+  const auto file = folder / "results.csv";
+  std::ofstream(file, std::ios::binary) << "old results";
+  const auto child = startReading(file, false);
+  send(child.input, kHeader);
+  // Part way: once results have reached the temporary file.
+  bool started = false;
+  for (int i = 0; i < 400 && !started; ++i) {
+    send(child.input, rows(1000));
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      if (entry.path() != file && fs::file_size(entry.path()) > 0) started = true;
+    }
+  }
+  EXPECT_TRUE(started);
+  ::kill(child.pid, SIGTERM);
+  int status = 0;
+  ::waitpid(child.pid, &status, 0);
+  ::close(child.input);
+  ::close(child.stderrFd);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+  EXPECT_EQ(slurp(file), "old results");
+  EXPECT_EQ(namesIn(folder), std::vector<std::string>{"results.csv"});
+}
+
+TEST_F(Tool, ShowsProgressOnlyOnATerminal) {
+  ::signal(SIGPIPE, SIG_IGN);
+  for (const bool terminal : {true, false}) {
+    const auto file = dir_ / "results.csv";
+    const auto child = startReading(file, terminal);
+    // Two pieces over a second apart: the run lasts long enough to show.
+    send(child.input, kHeader + rows(1000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1300));
+    send(child.input, rows(1000));
+    ::close(child.input);
+    const auto err = readAll(child.stderrFd);
+    ::close(child.stderrFd);
+    int status = 0;
+    ::waitpid(child.pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << err;
+    if (terminal) {
+      EXPECT_TRUE(err.starts_with("\rquorvane-calc: ")) << err;
+      EXPECT_NE(err.find(" cases, "), std::string::npos) << err;
+      EXPECT_NE(err.find(" cases/s"), std::string::npos) << err;
+      EXPECT_TRUE(err.ends_with("\r\33[K")) << err;  // cleared at the end
+    } else {
+      EXPECT_EQ(err, "");
+    }
+    const auto results = slurp(file);
+    EXPECT_EQ(std::count(results.begin(), results.end(), '\n'), 2001);
+  }
 }
 
 }  // namespace
