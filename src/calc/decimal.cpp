@@ -167,12 +167,14 @@ std::from_chars_result read(const char* first, const char* last, double& value,
   const std::string_view text(first, static_cast<std::size_t>(last - first));
   const bool hex = format == std::chars_format::hex;
   const auto digit = hex ? isHexDigit : isDigit;
-  // The forms std::from_chars takes: an optional minus, then a digit, or a
-  // point and a digit. strtod would also take blanks, "+", "inf" and "0x".
+  // The forms std::from_chars takes: an optional minus, then a digit, a point
+  // and a digit, or "inf" or "nan". strtod would also take blanks, "+" and "0x".
   std::size_t i = !text.empty() && text.front() == '-' ? 1 : 0;
+  const char lead = i < text.size() ? static_cast<char>(text[i] | 0x20) : '\0';
+  const bool named = !hex && (lead == 'i' || lead == 'n');
   const bool starts =
       i < text.size() &&
-      (digit(text[i]) || (text[i] == '.' && i + 1 < text.size() && digit(text[i + 1])));
+      (digit(text[i]) || named || (text[i] == '.' && i + 1 < text.size() && digit(text[i + 1])));
   if (!starts) return {first, std::errc::invalid_argument};
 
   const CText c(text, hex);
@@ -187,7 +189,8 @@ std::from_chars_result read(const char* first, const char* last, double& value,
     if ((hex && (ch == 'p' || ch == 'P')) || (!hex && (ch == 'e' || ch == 'E'))) break;
     if (digit(ch) && ch != '0') nonZero = true;
   }
-  if (std::isinf(parsed) || (parsed == 0 && nonZero)) {
+  if (used == 0) return {first, std::errc::invalid_argument};
+  if (!named && (std::isinf(parsed) || (parsed == 0 && nonZero))) {
     return {result.ptr, std::errc::result_out_of_range};
   }
   value = parsed;

@@ -50,7 +50,7 @@ class Cursor {
   std::size_t pos_ = 0;
 };
 
-// Collects the characters handed to std::from_chars without a heap allocation
+// Collects the characters handed to decimal::read without a heap allocation
 // for the lengths people type; longer numbers spill into a string.
 class CharBuffer {
  public:
@@ -109,7 +109,7 @@ std::optional<double> scanRadix(Cursor& in) {
     }
   } else {
     // Octal digits are three bits each; regroup them as hex digits so that
-    // from_chars does the rounding.
+    // decimal::read does the rounding.
     std::string bits;
     while (in.peek() >= '0' && in.peek() <= '7') {
       const int d = in.peek() - '0';
