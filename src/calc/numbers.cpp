@@ -279,6 +279,35 @@ std::optional<std::int16_t> wholeNumberValue(std::string_view text) {
 
 namespace {
 
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (std::size_t k = 0; k < 100; ++k) {
+    pairs[2 * k] = static_cast<char>('0' + k / 10);
+    pairs[2 * k + 1] = static_cast<char>('0' + k % 10);
+  }
+  return pairs;
+}();
+
+void twoDigits(std::uint32_t value, char* out) {
+  std::memcpy(out, &kDigitPairs[2 * value], 2);
+}
+
+void eightDigits(std::uint32_t value, char* out) {
+  const std::uint32_t high = value / 10000, low = value % 10000;
+  twoDigits(high / 100, out);
+  twoDigits(high % 100, out + 2);
+  twoDigits(low / 100, out + 4);
+  twoDigits(low % 100, out + 6);
+}
+
+// A whole number below 10^16 as 16 digits, leading zeros included: a fixed
+// sequence with no length to find first.
+void sixteenDigits(std::uint64_t value, char* out) {
+  constexpr std::uint64_t kEight = 100'000'000;
+  eightDigits(static_cast<std::uint32_t>(value / kEight), out);
+  eightDigits(static_cast<std::uint32_t>(value % kEight), out + 8);
+}
+
 // A finite non-zero magnitude rounded to 15 significant digits: the digits
 // without trailing zeros, and the decimal exponent of the first one.
 struct Digits {
@@ -330,7 +359,7 @@ constexpr std::uint64_t kFifteenDigits = 1'000'000'000'000'000;  // 10^15
 // m × 10^k < 2^53 × 10^22 < 2^127, the product, its quotient by 2^s and the
 // remainder are all exact, and the rounding (halves to even, as the library
 // rounds) is decided exactly, with no second rounding anywhere.
-bool exactDigits(double magnitude, Digits& d) {
+bool exactDigits(double magnitude, Digits& d, double* shown) {
   std::uint64_t bits = 0;
   std::memcpy(&bits, &magnitude, sizeof bits);
   const auto biased = static_cast<int>(bits >> 52);
@@ -356,11 +385,21 @@ bool exactDigits(double magnitude, Digits& d) {
   if (remainder > half || (remainder == half && (n & 1) != 0)) ++n;
 
   // Rounding up may reach 10^15: then the 16 digits are one and zeros.
-  const auto [end, ec] =
-      std::to_chars(d.digit.data(), d.digit.data() + d.digit.size(), static_cast<std::uint64_t>(n));
-  d.count = static_cast<std::size_t>(end - d.digit.data());
-  d.exponent = static_cast<int>(d.count) - 1 - k;
-  dropTrailingZeros(d);
+  const auto digits = static_cast<std::uint64_t>(n);
+  const bool sixteen = digits == kFifteenDigits;
+  if (sixteen) {
+    d.digit[0] = '1';
+    d.count = 1;
+  } else {
+    std::array<char, 16> all;
+    sixteenDigits(digits, all.data());
+    std::memcpy(d.digit.data(), all.data() + 1, 15);
+    d.count = 15;
+    dropTrailingZeros(d);
+  }
+  d.exponent = (sixteen ? 15 : 14) - k;
+  // What the text reads back as, by the same exact division as plainDecimal.
+  *shown = static_cast<double>(digits) / kPowersOfTen[static_cast<std::size_t>(k)];
   return true;
 }
 
@@ -405,19 +444,40 @@ std::string amountText(bool negative, const Digits& d) {
 
 }  // namespace
 
-std::string formatAmount(double value) {
+std::string formatAmount(double value, double& shown) {
+  shown = 0;
   if (value == 0) return "0";
   if (!std::isfinite(value)) return {};
   // Whole amounts below 10^15 are their own digits.
-  if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
-    std::array<char, 24> buf;
-    const auto [end, ec] =
-        std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<std::int64_t>(value));
-    return std::string(buf.data(), end);
+  if (std::fabs(value) < 1e15 && static_cast<double>(static_cast<std::int64_t>(value)) == value) {
+    std::array<char, 17> buf;
+    const auto whole = static_cast<std::uint64_t>(std::fabs(value));
+    char* first = buf.data() + 1;
+    if (whole < 100'000'000) {
+      first += 8;
+      eightDigits(static_cast<std::uint32_t>(whole), first);
+    } else {
+      sixteenDigits(whole, first);
+    }
+    while (*first == '0') ++first;  // never past the last digit: the value is not 0
+    if (value < 0) *--first = '-';
+    shown = value;
+    return std::string(first, buf.data() + buf.size());
   }
   Digits d{};
-  if (!exactDigits(std::fabs(value), d)) d = libraryDigits(std::fabs(value));
-  return amountText(value < 0, d);
+  double magnitude = 0;
+  if (exactDigits(std::fabs(value), d, &magnitude)) {
+    shown = value < 0 ? -magnitude : magnitude;
+    return amountText(value < 0, d);
+  }
+  std::string text = amountText(value < 0, libraryDigits(std::fabs(value)));
+  shown = numberValue(text);
+  return text;
+}
+
+std::string formatAmount(double value) {
+  double shown = 0;
+  return formatAmount(value, shown);
 }
 
 namespace detail {

@@ -116,27 +116,27 @@ Status computeDependantsSupport(const CaseInput& in, std::int32_t supportBase, i
   const double elderShareCount = siblings + 1.0;
   if (elderShareCount == 0) return Status::siblingsMinusOne;
 
+  // The total adds what the ten fields show, not the unrounded amounts.
   std::array<Share, 6> childShares{};
   std::array<Share, 4> elderShares{};
+  std::array<double, 10> shown{};
   for (std::size_t k = 0; k < children.size(); ++k) {
     childShares[k] = shareOf(childYearsRead[k], parents, coefficient, supportBase);
-    if (auto status = detail::writeAmount(*childFields[k], childShares[k].amount);
+    if (auto status = detail::writeAmount(*childFields[k], childShares[k].amount, shown[k]);
         status != Status::ok) {
       return status;
     }
   }
   for (std::size_t k = 0; k < elders.size(); ++k) {
     elderShares[k] = shareOf(elderYearsRead[k], elderShareCount, coefficient, supportBase);
-    if (auto status = detail::writeAmount(*elderFields[k], elderShares[k].amount);
+    if (auto status =
+            detail::writeAmount(*elderFields[k], elderShares[k].amount, shown[children.size() + k]);
         status != Status::ok) {
       return status;
     }
   }
-
-  // The total adds what the ten fields show, not the unrounded amounts.
   double total = 0;
-  for (const auto* field : childFields) total += numberValue(*field);
-  for (const auto* field : elderFields) total += numberValue(*field);
+  for (double value : shown) total += value;
   const Status status = detail::writeAmount(result.扶养费合计, total);
 
   if (working != nullptr && status == Status::ok) {

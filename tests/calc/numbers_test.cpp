@@ -167,7 +167,8 @@ TEST(FormatAmount, ReadsBackAsTheValueRoundedToFifteenDigits) {
   }
 }
 
-// formatAmount's shortcuts against the library's rounding alone. A longer run
+// formatAmount's shortcuts against the library's rounding alone, and the
+// value it reports for its text against the text read back. A longer run
 // of the same samples (bench/format_property) goes to 100 million.
 TEST(FormatAmount, ShortcutsWriteWhatTheLibraryRoundingWrites) {
   for (double value : testing::boundaryAmounts()) {
@@ -176,7 +177,10 @@ TEST(FormatAmount, ShortcutsWriteWhatTheLibraryRoundingWrites) {
   testing::AmountSamples samples(20261209);
   for (int k = 0; k < 1'000'000; ++k) {
     const double value = samples.next();
-    ASSERT_EQ(formatAmount(value), detail::formatAmountByLibrary(value)) << value;
+    double shown = 0;
+    const std::string text = formatAmount(value, shown);
+    ASSERT_EQ(text, detail::formatAmountByLibrary(value)) << value;
+    ASSERT_EQ(shown, numberValue(text)) << text;
   }
 }
 
