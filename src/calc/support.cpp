@@ -116,22 +116,31 @@ Status computeDependantsSupport(const CaseInput& in, std::int32_t supportBase, i
   const double elderShareCount = siblings + 1.0;
   if (elderShareCount == 0) return Status::siblingsMinusOne;
 
-  // The total adds what the ten fields show, not the unrounded amounts.
   std::array<Share, 6> childShares{};
   std::array<Share, 4> elderShares{};
-  std::array<double, 10> shown{};
   for (std::size_t k = 0; k < children.size(); ++k) {
     childShares[k] = shareOf(childYearsRead[k], parents, coefficient, supportBase);
-    if (auto status = detail::writeAmount(*childFields[k], childShares[k].amount, shown[k]);
-        status != Status::ok) {
-      return status;
-    }
   }
   for (std::size_t k = 0; k < elders.size(); ++k) {
     elderShares[k] = shareOf(elderYearsRead[k], elderShareCount, coefficient, supportBase);
-    if (auto status =
-            detail::writeAmount(*elderFields[k], elderShares[k].amount, shown[children.size() + k]);
-        status != Status::ok) {
+  }
+  const std::array fields{childFields[0], childFields[1], childFields[2], childFields[3],
+                          childFields[4], childFields[5], elderFields[0], elderFields[1],
+                          elderFields[2], elderFields[3]};
+  const std::array amounts{childShares[0].amount, childShares[1].amount, childShares[2].amount,
+                           childShares[3].amount, childShares[4].amount, childShares[5].amount,
+                           elderShares[0].amount, elderShares[1].amount, elderShares[2].amount,
+                           elderShares[3].amount};
+  // The total adds what the ten fields show, not the unrounded amounts. Those
+  // with the same years often come in a row (elders of 18 to 60 all have 20)
+  // and share one text.
+  std::array<double, 10> shown{};
+  for (std::size_t k = 0; k < fields.size(); ++k) {
+    if (k > 0 && amounts[k] == amounts[k - 1]) {
+      *fields[k] = *fields[k - 1];
+      shown[k] = shown[k - 1];
+    } else if (auto status = detail::writeAmount(*fields[k], amounts[k], shown[k]);
+               status != Status::ok) {
       return status;
     }
   }
