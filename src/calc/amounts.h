@@ -21,4 +21,11 @@ inline Status writeAmount(std::string& field, double value) {
   return Status::ok;
 }
 
+// The same, and the value the field's text reads back as.
+inline Status writeAmount(std::string& field, double value, double& shown) {
+  if (!std::isfinite(value)) return Status::outOfRange;
+  field = formatAmount(value, shown);
+  return Status::ok;
+}
+
 }  // namespace quorvane::detail

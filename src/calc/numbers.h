@@ -28,5 +28,14 @@ namespace quorvane {
 // decimal exponents -4 to 14, otherwise "1.5E+15" form; zero of either sign is
 // "0". A value that is not finite has no amount text and gives the empty text.
 [[nodiscard]] std::string formatAmount(double value);
+// The same, and the value the text reads back as through numberValue, which
+// is what a total adds; found without reading the text where that is exact.
+[[nodiscard]] std::string formatAmount(double value, double& shown);
+
+namespace detail {
+// formatAmount by the library's precision-15 rounding alone, with none of its
+// shortcuts: the reference that formatAmount is tested against.
+[[nodiscard]] std::string formatAmountByLibrary(double value);
+}  // namespace detail
 
 }  // namespace quorvane

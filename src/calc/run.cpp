@@ -50,11 +50,16 @@ RunOutcome runCalculation(const CaseInput& in, CaseWorking* working) {
 }
 
 RunOutcome runCalculation(const CaseInput& in, const StandardsTable& table, CaseWorking* working) {
+  // Built in place and returned by name on every path, so that the 22 texts
+  // are written once and never moved.
+  RunOutcome outcome{std::in_place_type<CalcCompleted>};
   if (in.受害人生日年.empty() || in.受害人生日月.empty() || in.受害人生日日.empty()) {
-    return CalcStop{std::string(messages::birthDateIncomplete), std::nullopt};
+    outcome = CalcStop{std::string(messages::birthDateIncomplete), std::nullopt};
+    return outcome;
   }
   if (in.事故发生日年.empty() || in.事故发生日月.empty() || in.事故发生日日.empty()) {
-    return CalcStop{std::string(messages::accidentDateIncomplete), std::nullopt};
+    outcome = CalcStop{std::string(messages::accidentDateIncomplete), std::nullopt};
+    return outcome;
   }
 
   std::optional<std::string> notice;
@@ -67,8 +72,6 @@ RunOutcome runCalculation(const CaseInput& in, const StandardsTable& table, Case
   const int parents = parentCount(in.夫妻或单亲);
   const float coefficient = gradeCoefficient(in.伤残等级);
 
-  // Built in place: the 22 texts are written once and never moved.
-  RunOutcome outcome{std::in_place_type<CalcCompleted>};
   auto& completed = std::get<CalcCompleted>(outcome);
   CaseResult& result = completed.result;
   Status status = computeDisabilityCompensation(in, standards.urbanDisposableIncome, coefficient,
@@ -83,7 +86,8 @@ RunOutcome runCalculation(const CaseInput& in, const StandardsTable& table, Case
 
   if (status != Status::ok) {
     if (working != nullptr) *working = CaseWorking{};  // a stopped run explains nothing
-    return CalcStop{std::string(messageFor(status)), std::move(notice)};
+    outcome = CalcStop{std::string(messageFor(status)), std::move(notice)};
+    return outcome;
   }
   completed.notice = std::move(notice);
   return outcome;

@@ -121,23 +121,32 @@ Status computeDependantsSupport(const CaseInput& in, std::int32_t supportBase, i
   std::array<Share, 4> elderShares{};
   for (std::size_t k = 0; k < children.size(); ++k) {
     childShares[k] = shareOf(childYearsRead[k], parents, coefficient, supportBase);
-    if (auto status = detail::writeAmount(*childFields[k], childShares[k].amount);
-        status != Status::ok) {
-      return status;
-    }
   }
   for (std::size_t k = 0; k < elders.size(); ++k) {
     elderShares[k] = shareOf(elderYearsRead[k], elderShareCount, coefficient, supportBase);
-    if (auto status = detail::writeAmount(*elderFields[k], elderShares[k].amount);
-        status != Status::ok) {
+  }
+  const std::array fields{childFields[0], childFields[1], childFields[2], childFields[3],
+                          childFields[4], childFields[5], elderFields[0], elderFields[1],
+                          elderFields[2], elderFields[3]};
+  const std::array amounts{childShares[0].amount, childShares[1].amount, childShares[2].amount,
+                           childShares[3].amount, childShares[4].amount, childShares[5].amount,
+                           elderShares[0].amount, elderShares[1].amount, elderShares[2].amount,
+                           elderShares[3].amount};
+  // The total adds what the ten fields show, not the unrounded amounts. Those
+  // with the same years often come in a row (elders of 18 to 60 all have 20)
+  // and share one text.
+  std::array<double, 10> shown{};
+  for (std::size_t k = 0; k < fields.size(); ++k) {
+    if (k > 0 && amounts[k] == amounts[k - 1]) {
+      *fields[k] = *fields[k - 1];
+      shown[k] = shown[k - 1];
+    } else if (auto status = detail::writeAmount(*fields[k], amounts[k], shown[k]);
+               status != Status::ok) {
       return status;
     }
   }
-
-  // The total adds what the ten fields show, not the unrounded amounts.
   double total = 0;
-  for (const auto* field : childFields) total += numberValue(*field);
-  for (const auto* field : elderFields) total += numberValue(*field);
+  for (double value : shown) total += value;
   const Status status = detail::writeAmount(result.扶养费合计, total);
 
   if (working != nullptr && status == Status::ok) {
