@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite twice: in the debug build
-# (warnings as errors) and in the sanitizer build (AddressSanitizer, leak and
-# undefined-behaviour checks).
+# Sets up, builds and runs the whole test suite: in the debug build (warnings as
+# errors), in the sanitizer build (AddressSanitizer, leak and undefined-behaviour
+# checks), and in the WebAssembly build (the engine's tests under node, the node
+# tool and the page in headless chromium against the debug build's native tool).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -11,3 +12,6 @@ for preset in debug asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+echo "== wasm =="
+scripts/build-web.sh
+ctest --preset wasm
