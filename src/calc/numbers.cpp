@@ -4,8 +4,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <system_error>
+
+#include "decimal.h"
 
 namespace quorvane {
 namespace {
@@ -47,7 +50,7 @@ class Cursor {
   std::size_t pos_ = 0;
 };
 
-// Collects the characters handed to std::from_chars without a heap allocation
+// Collects the characters handed to decimal::read without a heap allocation
 // for the lengths people type; longer numbers spill into a string.
 class CharBuffer {
  public:
@@ -76,7 +79,7 @@ class CharBuffer {
 double parsed(const CharBuffer& digits, std::chars_format format, double overflowSign,
               bool overflows) {
   double value = 0;
-  auto [ptr, ec] = std::from_chars(digits.begin(), digits.end(), value, format);
+  auto [ptr, ec] = decimal::read(digits.begin(), digits.end(), value, format);
   if (ec == std::errc::result_out_of_range) {
     return overflows ? std::copysign(std::numeric_limits<double>::infinity(), overflowSign)
                      : std::copysign(0.0, overflowSign);
@@ -106,7 +109,7 @@ std::optional<double> scanRadix(Cursor& in) {
     }
   } else {
     // Octal digits are three bits each; regroup them as hex digits so that
-    // from_chars does the rounding.
+    // decimal::read does the rounding.
     std::string bits;
     while (in.peek() >= '0' && in.peek() <= '7') {
       const int d = in.peek() - '0';
@@ -203,23 +206,48 @@ std::optional<double> scanNumber(Cursor& in) {
   return scanDecimal(in);
 }
 
+// Exact powers of ten: every one up to 10^22 is a double.
+constexpr std::array<double, 23> kPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // The usual text, "-12.5" or "2011" and no more, needs none of the scanning
-// below: from_chars reads it in place.
+// below. With at most 2^53 as its digits N and k <= 22 digits after the point,
+// it is N / 10^k with both operands exact, so the one correctly rounded
+// division gives the correctly rounded value of the text.
 std::optional<double> plainDecimal(std::string_view text) {
   constexpr std::size_t kShort = 40;  // too short to leave the double range
   if (text.empty() || text.size() > kShort) return std::nullopt;
-  std::size_t i = text.front() == '-' ? 1 : 0;
+  const bool negative = text.front() == '-';
+  std::size_t i = negative ? 1 : 0;
   const std::size_t intStart = i;
-  while (i < text.size() && isDigit(text[i])) ++i;
+  std::uint64_t digits = 0;
+  std::size_t digitCount = 0;
+  while (i < text.size() && isDigit(text[i])) {
+    digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    ++digitCount;
+    ++i;
+  }
   if (i == intStart) return std::nullopt;
+  std::size_t fractionDigits = 0;
   if (i < text.size() && text[i] == '.') {
     const std::size_t fracStart = ++i;
-    while (i < text.size() && isDigit(text[i])) ++i;
-    if (i == fracStart) return std::nullopt;
+    while (i < text.size() && isDigit(text[i])) {
+      digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+      ++digitCount;
+      ++i;
+    }
+    fractionDigits = i - fracStart;
+    if (fractionDigits == 0) return std::nullopt;
   }
   if (i != text.size()) return std::nullopt;
+  constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+  if (digitCount <= 19 && digits <= kExactLimit && fractionDigits < kPowersOfTen.size()) {
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen[fractionDigits];
+    return negative ? -magnitude : magnitude;
+  }
   double value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
+  decimal::read(text.data(), text.data() + text.size(), value);
   return value;
 }
 
@@ -251,57 +279,97 @@ std::optional<std::int16_t> wholeNumberValue(std::string_view text) {
 
 namespace {
 
-// A finite non-zero magnitude as 15 significant digits and the decimal
-// exponent of the first one.
+// A finite non-zero magnitude rounded to 15 significant digits: the digits
+// without trailing zeros, and the decimal exponent of the first one.
 struct Digits {
-  std::array<char, 15> digit;
+  std::array<char, 24> digit;
   std::size_t count;
   int exponent;
 };
 
-// Splits "d.ddde±XX" as std::to_chars writes it.
-Digits splitScientific(const char* first, const char* last) {
+void dropTrailingZeros(Digits& d) {
+  while (d.count > 1 && d.digit[d.count - 1] == '0') --d.count;
+}
+
+// The library's correctly rounded precision path, "d.ddde±XX".
+Digits libraryDigits(double magnitude) {
+  std::array<char, 40> buf;
+  const auto [end, ec] =
+      decimal::writeScientific(buf.data(), buf.data() + buf.size(), magnitude, 14);
   Digits d{};
-  const char* p = first;
+  const char* p = buf.data();
   for (; *p != 'e'; ++p) {
     if (*p != '.') d.digit[d.count++] = *p;
   }
   const bool negative = p[1] == '-';
   int exponent = 0;
-  for (p += 2; p < last; ++p) exponent = exponent * 10 + (*p - '0');
+  for (p += 2; p < end; ++p) exponent = exponent * 10 + (*p - '0');
   d.exponent = negative ? -exponent : exponent;
+  dropTrailingZeros(d);
   return d;
 }
 
-// The magnitude correctly rounded to 15 significant digits, by the library.
-Digits fifteenDigits(double magnitude) {
-  std::array<char, 40> buf;
-  const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
-                                       std::chars_format::scientific, 14);
-  return splitScientific(buf.data(), end);
+__extension__ using Wide = unsigned __int128;
+
+constexpr std::array<Wide, 23> kWidePowersOfTen = [] {
+  std::array<Wide, 23> powers{};
+  Wide power = 1;
+  for (auto& p : powers) {
+    p = power;
+    power *= 10;
+  }
+  return powers;
+}();
+
+constexpr std::uint64_t kFifteenDigits = 1'000'000'000'000'000;  // 10^15
+
+// The same digits as libraryDigits, by exact integer arithmetic, for the
+// magnitudes that amounts have (about 10^-8 up to 10^15); false for the rest.
+// The magnitude is m / 2^s with m < 2^53. Its 15 digits are the whole number
+// N nearest to m × 10^k / 2^s, where k puts N between 10^14 and 10^15. As
+// m × 10^k < 2^53 × 10^22 < 2^127, the product, its quotient by 2^s and the
+// remainder are all exact, and the rounding (halves to even, as the library
+// rounds) is decided exactly, with no second rounding anywhere.
+bool exactDigits(double magnitude, Digits& d) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  const auto biased = static_cast<int>(bits >> 52);
+  if (biased == 0) return false;  // subnormal
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int s = 1075 - biased;
+  // 2^e <= magnitude < 2^(e+1); 78913 / 2^18 is log10(2) a little low, so x is
+  // the decimal exponent of the magnitude or one less.
+  const int e = biased - 1023;
+  const int x = (e * 78913) >> 18;
+  int k = 14 - x;
+  if (k > 22 || k < 0 || s <= 0 || s > 120) return false;
+
+  Wide scaled = static_cast<Wide>(m) * kWidePowersOfTen[static_cast<std::size_t>(k)];
+  Wide n = scaled >> s;
+  if (n >= kFifteenDigits) {
+    if (--k < 0) return false;
+    scaled = static_cast<Wide>(m) * kWidePowersOfTen[static_cast<std::size_t>(k)];
+    n = scaled >> s;
+  }
+  const Wide remainder = scaled - (n << s);
+  const Wide half = Wide{1} << (s - 1);
+  if (remainder > half || (remainder == half && (n & 1) != 0)) ++n;
+
+  // Rounding up may reach 10^15: then the 16 digits are one and zeros.
+  const auto [end, ec] =
+      std::to_chars(d.digit.data(), d.digit.data() + d.digit.size(), static_cast<std::uint64_t>(n));
+  d.count = static_cast<std::size_t>(end - d.digit.data());
+  d.exponent = static_cast<int>(d.count) - 1 - k;
+  dropTrailingZeros(d);
+  return true;
 }
 
-}  // namespace
-
-std::string formatAmount(double value) {
-  if (value == 0) return "0";
-  if (!std::isfinite(value)) return {};
-  // Whole amounts below 10^15 are their own digits.
-  if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
-    std::array<char, 24> buf;
-    const auto [end, ec] =
-        std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<std::int64_t>(value));
-    return std::string(buf.data(), end);
-  }
-
-  Digits d = fifteenDigits(std::fabs(value));
-  while (d.count > 1 && d.digit[d.count - 1] == '0') --d.count;
+std::string amountText(bool negative, const Digits& d) {
   const char* sig = d.digit.data();
   const int exponent = d.exponent;
-
   std::array<char, 32> buf;  // the longest text is "-1.23456789012345E-308"
   char* out = buf.data();
-  if (value < 0) *out++ = '-';
+  if (negative) *out++ = '-';
   if (exponent >= -4 && exponent <= 14) {
     if (exponent < 0) {
       *out++ = '0';
@@ -334,5 +402,32 @@ std::string formatAmount(double value) {
   }
   return std::string(buf.data(), out);
 }
+
+}  // namespace
+
+std::string formatAmount(double value) {
+  if (value == 0) return "0";
+  if (!std::isfinite(value)) return {};
+  // Whole amounts below 10^15 are their own digits.
+  if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+    std::array<char, 24> buf;
+    const auto [end, ec] =
+        std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<std::int64_t>(value));
+    return std::string(buf.data(), end);
+  }
+  Digits d{};
+  if (!exactDigits(std::fabs(value), d)) d = libraryDigits(std::fabs(value));
+  return amountText(value < 0, d);
+}
+
+namespace detail {
+
+std::string formatAmountByLibrary(double value) {
+  if (value == 0) return "0";
+  if (!std::isfinite(value)) return {};
+  return amountText(value < 0, libraryDigits(std::fabs(value)));
+}
+
+}  // namespace detail
 
 }  // namespace quorvane

@@ -29,4 +29,10 @@ namespace quorvane {
 // "0". A value that is not finite has no amount text and gives the empty text.
 [[nodiscard]] std::string formatAmount(double value);
 
+namespace detail {
+// formatAmount by the library's precision-15 rounding alone, with none of its
+// shortcuts: the reference that formatAmount is tested against.
+[[nodiscard]] std::string formatAmountByLibrary(double value);
+}  // namespace detail
+
 }  // namespace quorvane

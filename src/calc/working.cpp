@@ -1,9 +1,9 @@
 #include "working.h"
 
 #include <array>
-#include <charconv>
 
 #include "calendar.h"
+#include "decimal.h"
 
 namespace quorvane::detail {
 namespace {
@@ -23,16 +23,15 @@ std::string figure(std::string_view typed) {
 
 std::string nominalCoefficient(float coefficient) {
   std::array<char, 32> buf{};
-  const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), coefficient);
+  const auto [end, ec] = decimal::writeShortest(buf.data(), buf.data() + buf.size(), coefficient);
   return std::string(buf.data(), end);
 }
 
 std::string exactCoefficient(float coefficient) {
   // A float's exact decimal expansion ends within 30 places for these values.
   std::array<char, 64> buf{};
-  const auto [end, ec] =
-      std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<double>(coefficient),
-                    std::chars_format::fixed, 30);
+  const auto [end, ec] = decimal::writeFixed(buf.data(), buf.data() + buf.size(),
+                                             static_cast<double>(coefficient), 30);
   std::string text(buf.data(), end);
   while (text.size() > 1 && text.back() == '0') text.pop_back();
   if (text.back() == '.') text.pop_back();

@@ -6,6 +6,7 @@
 #include <limits>
 #include <random>
 
+#include "amount_samples.h"
 #include "numbers.h"
 
 namespace quorvane {
@@ -163,6 +164,19 @@ TEST(FormatAmount, ReadsBackAsTheValueRoundedToFifteenDigits) {
     const std::string text = formatAmount(value);
     ASSERT_EQ(numberValue(text), rounded == 0 ? 0 : rounded) << text << " from " << expected;
     ++checked;
+  }
+}
+
+// formatAmount's shortcuts against the library's rounding alone. A longer run
+// of the same samples (bench/format_property) goes to 100 million.
+TEST(FormatAmount, ShortcutsWriteWhatTheLibraryRoundingWrites) {
+  for (double value : testing::boundaryAmounts()) {
+    ASSERT_EQ(formatAmount(value), detail::formatAmountByLibrary(value)) << value;
+  }
+  testing::AmountSamples samples(20261209);
+  for (int k = 0; k < 1'000'000; ++k) {
+    const double value = samples.next();
+    ASSERT_EQ(formatAmount(value), detail::formatAmountByLibrary(value)) << value;
   }
 }
 
