@@ -247,23 +247,28 @@ test('the links go to the publisher\'s pages, in a new tab', async () => {
   await page.close();
 });
 
-test('the printed report and the screenshot', async () => {
+test('the worked example of the desktop screenshot, its printed report and the page\'s', async () => {
   const page = await open('2012-06-01');
-  await enter(page, { 孩子1年龄: '4', 医疗费: '1200' });
+  await enter(page, {
+    伤残等级: '二', 最近三年日平均收入: '120.33', 护理人员1的工资: '80.1', 人员1的护理天数: '30',
+    住院天数: '12', 误工天数: '30', 孩子1年龄: '4', 兄弟姐妹人数: '2', 老人1年龄: '65',
+    交通费: '1200', 医疗费: '35000.5', 营养费: '600' });
   await page.click('#计算按钮');
-  const { results } = await state(page);
+  const { results, working } = await state(page);
+  assert.equal(results[0], '523313.986136913');
+  assert.equal(results[16], '215287.194296837');
+  assert.equal(results[21], '782014.58043375');
+  assert.match(working[0], /29073/);
+
   await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
   await page.emulateMediaType('print');
   const report = await page.$eval('#报告', (e) => ({ text: e.innerText, shown: e.offsetHeight > 0 }));
   assert.ok(report.shown);
   assert.match(report.text, /人身损害赔偿计算书/);
   assert.match(report.text, /打印日期：2012年6月1日/);
-  assert.ok(report.text.includes(`合计\t${results[21]}`), 'the total as the window shows it');
+  assert.ok(report.text.includes('合计\t782014.58043375'), 'the total as the window shows it');
   assert.equal(await page.$eval('#宿主', (e) => e.offsetHeight), 0);
   await page.emulateMediaType('screen');
-  if (screenshot) {
-    await page.hover('#伤残赔偿金');
-    await page.screenshot({ path: screenshot, clip: { x: 0, y: 0, width: 760, height: 850 } });
-  }
+  if (screenshot) await (await page.$('#窗口')).screenshot({ path: screenshot });
   await page.close();
 });
