@@ -48,6 +48,20 @@ void runCalculationFilled(benchmark::State& state) {
 }
 BENCHMARK(runCalculationFilled);
 
+// The same case by a standards file's row: the example file's six years, the
+// case's year the last of them, so that the look-up passes every row.
+void runCalculationFilledFileRow(benchmark::State& state) {
+  quorvane::StandardsTable table;
+  for (const char* year : {"2013", "2014", "2016", "2018", "2023", "2024"}) {
+    table.add(year, {32903, 21984, 50, 50}, "统计公报");
+  }
+  auto in = filledCase();
+  in.事故发生日年 = "2024";
+  for (auto _ : state) benchmark::DoNotOptimize(quorvane::runCalculation(in, table));
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(runCalculationFilledFileRow);
+
 std::string generatedCsv(int cases) {
   std::string csv;
   for (const auto& field : quorvane::inputFields) {

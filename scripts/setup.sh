@@ -12,6 +12,8 @@ packages=(
   clang-14 libclang-rt-14-dev time
   poppler-utils
   fonts-arphic-uming fonts-wqy-microhei
+  librsvg2-bin groff-base dpkg-dev
+  man-db desktop-file-utils appstream lintian
 )
 if [[ "${1:-}" == --web ]]; then
   # node and npm come with emscripten's nodejs unless the machine has its own.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite: in the debug build (warnings as
-# errors), in the sanitizer build (AddressSanitizer, leak and undefined-behaviour
-# checks), and in the WebAssembly build (the engine's tests under node, the node
-# tool and the page in headless chromium against the debug build's native tool).
+# errors) and in the sanitizer build (AddressSanitizer, leak and undefined-behaviour
+# checks); then builds the Debian package and checks it; then builds the web page
+# and node tool (WebAssembly) and tests them: the engine's tests under node, the
+# node tool and the page in headless chromium against the debug build's native tool.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -12,6 +13,9 @@ for preset in debug asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+echo "== package =="
+scripts/package.sh
+tests/package/check.sh
 echo "== wasm =="
 scripts/build-web.sh
 ctest --preset wasm

@@ -1,6 +1,7 @@
 // quorvane: the calculator window.
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
@@ -32,9 +33,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Quorvane");
   QApplication::setApplicationDisplayName("Quorvane");
   QApplication::setApplicationVersion(QUORVANE_VERSION);
+  QApplication::setDesktopFileName("com.quorvane.Quorvane");
+  QApplication::setWindowIcon(QIcon(":/com.quorvane.Quorvane.png"));
 
-  quorvane::window::WindowHost host;
-  host.show();
-  if (qEnvironmentVariableIsSet("QUORVANE_REPORT_READY")) reportWhenReady(host.window());
+  const auto host = quorvane::window::startWindow(quorvane::platform::systemToday);
+  if (qEnvironmentVariableIsSet("QUORVANE_REPORT_READY")) reportWhenReady(host->window());
   return QApplication::exec();
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvane {
 
@@ -110,15 +111,45 @@ struct Standards {
   std::int16_t lodgingAllowancePerDay = 0;
 };
 
+// One row of the standards: an accident year's figures and where they come
+// from. The texts are views: of the built-in constants, or of the table that
+// holds a standards file's rows.
 struct StandardsRow {
   std::string_view accidentYear;
   Standards values;
+  std::string_view source = {};  // the file's 来源, where it gives one
+  bool fromFile = false;
 };
 
-inline constexpr std::array<StandardsRow, 2> StandardsTable{{
+inline constexpr std::array<StandardsRow, 2> builtInStandards{{
     {"2011", {29073, 19934, 50, 50}},
     {"2012", {32903, 21984, 50, 50}},
 }};
+
+// The standards a run goes by: the built-in rows, and the rows a standards file
+// adds for other years. A default table holds the built-in rows alone and
+// costs nothing to make.
+class StandardsTable {
+ public:
+  // False, and nothing added, for a year that is built in or already added.
+  bool add(std::string accidentYear, Standards values, std::string source);
+
+  // The row whose year is exactly this text; the built-in rows are looked at first.
+  [[nodiscard]] std::optional<StandardsRow> find(std::string_view accidentYear) const;
+
+  // Every row in force: the built-in rows, then the added ones in their order.
+  [[nodiscard]] std::vector<StandardsRow> rows() const;
+
+  [[nodiscard]] bool hasAddedRows() const { return !added_.empty(); }
+
+ private:
+  struct AddedRow {
+    std::string accidentYear;
+    Standards values;
+    std::string source;
+  };
+  std::vector<AddedRow> added_;
+};
 
 // The system's messages, word for word.
 namespace messages {

@@ -27,7 +27,7 @@ Status product(std::string_view rateText, std::string_view quantityText, std::st
 }  // namespace
 
 Status computeExpenseItems(const CaseInput& in, const Standards& standards, CaseResult& result,
-                           CaseWorking* working) {
+                           CaseWorking* working, std::string_view standardsName) {
   Status status = product(in.护理人员1的工资, in.人员1的护理天数, result.人员1的护理费);
   if (status == Status::ok) {
     status = product(in.护理人员2的工资, in.人员2的护理天数, result.人员2的护理费);
@@ -41,7 +41,8 @@ Status computeExpenseItems(const CaseInput& in, const Standards& standards, Case
   }
   if (working != nullptr && status == Status::ok) {
     using detail::figure;
-    const std::string standardsNote = "（" + detail::standardsYear(in.事故发生日年) + "）";
+    const std::string standardsNote =
+        "（" + detail::standardsNameOr(standardsName, in.事故发生日年) + "）";
     working->人员1的护理费 = "护理人员1的工资 " + figure(in.护理人员1的工资) +
                              " 元/天 × 人员1的护理天数 " + figure(in.人员1的护理天数) +
                              " 天 = " + result.人员1的护理费;

@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include "working.h"
+
 namespace quorvane {
 namespace {
 
@@ -12,13 +14,16 @@ ReportSection inputSection(const CaseInput& in) {
   return section;
 }
 
-ReportSection standardsSection(std::string_view accidentYear) {
+ReportSection standardsSection(std::string_view accidentYear, const StandardsTable& table) {
   ReportSection section{"事故年度统计标准", {}};
   section.rows.push_back(
       {"事故年份", accidentYear.empty() ? "（空）" : std::string(accidentYear), {}});
-  const auto row = standardsFor(accidentYear);
-  const Standards values = row.value_or(Standards{});
+  const auto row = table.find(accidentYear);
+  const Standards values = row ? row->values : Standards{};
   const std::string note = row ? "" : "无此年度标准（请升级），按 0 计";
+  if (row && row->fromFile) {
+    section.rows.push_back({"标准来源", detail::standardsName(row, accidentYear), {}});
+  }
   section.rows.push_back(
       {"城镇居民人均可支配收入", std::to_string(values.urbanDisposableIncome) + " 元/年", note});
   section.rows.push_back({"扶养基数", std::to_string(values.supportBase) + " 元/年", note});
@@ -31,13 +36,13 @@ ReportSection standardsSection(std::string_view accidentYear) {
 
 }  // namespace
 
-CaseReport reportFor(const CaseInput& input) {
+CaseReport reportFor(const CaseInput& input, const StandardsTable& standards) {
   CaseReport report;
   report.sections.push_back(inputSection(input));
-  report.sections.push_back(standardsSection(input.事故发生日年));
+  report.sections.push_back(standardsSection(input.事故发生日年, standards));
 
   CaseWorking working;
-  const auto outcome = runCalculation(input, &working);
+  const auto outcome = runCalculation(input, standards, &working);
   ReportSection results{"计算结果", {}};
   if (const auto* stop = std::get_if<CalcStop>(&outcome)) {
     report.notice = stop->notice;

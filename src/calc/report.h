@@ -34,7 +34,7 @@ struct CaseReport {
   std::optional<std::string> stopMessage;  // the run stopped: no results
 };
 
-[[nodiscard]] CaseReport reportFor(const CaseInput& input);
+[[nodiscard]] CaseReport reportFor(const CaseInput& input, const StandardsTable& standards = {});
 
 // The report as plain UTF-8 text, headed by the title, the date printed and
 // the reference-only notice.

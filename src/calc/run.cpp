@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "calc.h"
+#include "working.h"
 
 namespace quorvane {
 
@@ -19,13 +20,6 @@ std::string_view messageFor(Status status) {
       break;
   }
   return {};
-}
-
-std::optional<Standards> standardsFor(std::string_view accidentYear) {
-  for (const auto& row : StandardsTable) {
-    if (row.accidentYear == accidentYear) return row.values;
-  }
-  return std::nullopt;
 }
 
 int parentCount(std::string_view coupleOrSingle) {
@@ -52,6 +46,10 @@ float gradeCoefficient(std::string_view grade) {
 }
 
 RunOutcome runCalculation(const CaseInput& in, CaseWorking* working) {
+  return runCalculation(in, StandardsTable{}, working);
+}
+
+RunOutcome runCalculation(const CaseInput& in, const StandardsTable& table, CaseWorking* working) {
   if (in.受害人生日年.empty() || in.受害人生日月.empty() || in.受害人生日日.empty()) {
     return CalcStop{std::string(messages::birthDateIncomplete), std::nullopt};
   }
@@ -60,9 +58,12 @@ RunOutcome runCalculation(const CaseInput& in, CaseWorking* working) {
   }
 
   std::optional<std::string> notice;
-  const auto row = standardsFor(in.事故发生日年);
+  const auto row = table.find(in.事故发生日年);
   if (!row) notice = std::string(messages::yearNotCovered);
-  const Standards standards = row.value_or(Standards{});
+  const Standards standards = row ? row->values : Standards{};
+  // How the working names the row; made only when the working is asked for.
+  const std::string rowName =
+      working != nullptr ? detail::standardsName(row, in.事故发生日年) : std::string();
   const int parents = parentCount(in.夫妻或单亲);
   const float coefficient = gradeCoefficient(in.伤残等级);
 
@@ -71,11 +72,11 @@ RunOutcome runCalculation(const CaseInput& in, CaseWorking* working) {
   auto& completed = std::get<CalcCompleted>(outcome);
   CaseResult& result = completed.result;
   Status status = computeDisabilityCompensation(in, standards.urbanDisposableIncome, coefficient,
-                                                result, working);
-  if (status == Status::ok) status = computeExpenseItems(in, standards, result, working);
+                                                result, working, rowName);
+  if (status == Status::ok) status = computeExpenseItems(in, standards, result, working, rowName);
   if (status == Status::ok) {
-    status =
-        computeDependantsSupport(in, standards.supportBase, parents, coefficient, result, working);
+    status = computeDependantsSupport(in, standards.supportBase, parents, coefficient, result,
+                                      working, rowName);
   }
   if (status == Status::ok) status = passThroughCosts(in, result, working);
   if (status == Status::ok) status = computeGrandTotal(result, working);

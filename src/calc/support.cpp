@@ -91,7 +91,8 @@ double dependantAmount(std::int16_t years, double divisor, float coefficient,
 }
 
 Status computeDependantsSupport(const CaseInput& in, std::int32_t supportBase, int parents,
-                                float coefficient, CaseResult& result, CaseWorking* working) {
+                                float coefficient, CaseResult& result, CaseWorking* working,
+                                std::string_view standardsName) {
   const std::array children{&in.孩子1年龄, &in.孩子2年龄, &in.孩子3年龄,
                             &in.孩子4年龄, &in.孩子5年龄, &in.孩子6年龄};
   const std::array elders{&in.老人1年龄, &in.老人2年龄, &in.老人3年龄, &in.老人4年龄};
@@ -163,7 +164,7 @@ Status computeDependantsSupport(const CaseInput& in, std::int32_t supportBase, i
       sum += " + " + *elderFields[k];
     }
     working->扶养费合计 = sum + " = " + result.扶养费合计 + "（" +
-                          detail::standardsYear(in.事故发生日年) + "：扶养基数 " +
+                          detail::standardsNameOr(standardsName, in.事故发生日年) + "：扶养基数 " +
                           std::to_string(supportBase) + " 元）";
   }
   return status;

@@ -52,9 +52,20 @@ std::string dateText(int year, int month, int day) {
   return text;
 }
 
-std::string standardsYear(std::string_view accidentYear) {
-  if (standardsFor(accidentYear)) return std::string(accidentYear) + "年标准";
-  return "事故年份“" + std::string(accidentYear) + "”无统计标准（请升级），按 0 计";
+std::string standardsName(const std::optional<StandardsRow>& row, std::string_view accidentYear) {
+  if (!row) return "事故年份“" + std::string(accidentYear) + "”无统计标准（请升级），按 0 计";
+  std::string name = std::string(row->accidentYear) + "年标准";
+  if (row->fromFile) {
+    name += "（标准文件";
+    if (!row->source.empty()) name += "，来源：" + std::string(row->source);
+    name += "）";
+  }
+  return name;
+}
+
+std::string standardsNameOr(std::string_view given, std::string_view accidentYear) {
+  if (!given.empty()) return std::string(given);
+  return standardsName(StandardsTable{}.find(accidentYear), accidentYear);
 }
 
 }  // namespace quorvane::detail

@@ -2,6 +2,7 @@
 
 // Pieces of the working texts: how a figure the run used is written in them.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,7 +26,11 @@ std::string gradeName(std::string_view grade);
 // when the parts overflow ("2011年2月30日（即2011年3月2日）").
 std::string dateText(int year, int month, int day);
 
-// The year of the standards used, or why none were.
-std::string standardsYear(std::string_view accidentYear);
+// The row of standards used, or why none were: "2011年标准", a file's
+// "2013年标准（标准文件，来源：…）", or the year that has no row.
+std::string standardsName(const std::optional<StandardsRow>& row, std::string_view accidentYear);
+
+// The name a step hands in, or for a step called on its own, the built-in row's.
+std::string standardsNameOr(std::string_view given, std::string_view accidentYear);
 
 }  // namespace quorvane::detail

@@ -189,10 +189,11 @@ class Reader {
     if (options_.explain) {
       if (cases_ > 1) output_ += '\n';
       output_ += "==== 案例 " + std::to_string(cases_) + "（输入第 " + std::to_string(rowLine_) +
-                 " 行）====\n" + reportText(reportFor(current_), options_.printedDate);
+                 " 行）====\n" +
+                 reportText(reportFor(current_, options_.standards), options_.printedDate);
       return;
     }
-    const auto outcome = runCalculation(current_);
+    const auto outcome = runCalculation(current_, options_.standards);
     if (const auto* stop = std::get_if<CalcStop>(&outcome)) {
       appendField(output_, stop->message);
       output_.append(resultFields.size(), ',');

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <variant>
 
+#include "calc.h"
+
 namespace quorvane::batch {
 
 struct InputError {
@@ -23,6 +25,8 @@ struct Options {
   // each amount with its working, dated printedDate.
   bool explain = false;
   std::string printedDate;
+  // The standards the cases go by: the built-in rows and a standards file's.
+  StandardsTable standards;
 };
 
 // The output for a whole input CSV, or the first fault that keeps it from

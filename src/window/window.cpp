@@ -12,12 +12,14 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextDocument>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <variant>
 
 #include "report.h"
+#include "standards_file.h"
 
 namespace quorvane::window {
 namespace {
@@ -134,7 +136,32 @@ QStringList numbers(int from, int to) {
   return items;
 }
 
+// This year and the last, then every year a standards file covers, newest first.
+QStringList accidentYears(int year, const StandardsTable& standards) {
+  QStringList years = numbers(year, year - 1);
+  QStringList fileYears;
+  for (const auto& row : standards.rows()) {
+    if (row.fromFile && !years.contains(qs(row.accidentYear))) fileYears << qs(row.accidentYear);
+  }
+  fileYears.sort();
+  std::reverse(fileYears.begin(), fileYears.end());
+  return years + fileYears;
+}
+
 }  // namespace
+
+UserStandards readUserStandards() {
+  const std::string path = standards::userStandardsPath();
+  if (path.empty()) return {};
+  auto loaded = standards::loadStandardsFile(path, false);
+  if (const auto* error = std::get_if<standards::FileError>(&loaded)) {
+    return {{},
+            "标准文件未使用：" + QString::fromStdString(standards::describeChinese(path, *error)) +
+                "\n本程序仅按内置标准（2011、2012 年度）计算。"};
+  }
+  auto& table = std::get<std::optional<StandardsTable>>(loaded);
+  return {table ? std::move(*table) : StandardsTable{}, {}};
+}
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
   setMouseTracking(true);
@@ -166,8 +193,8 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
 }
 
-CalculatorWindow::CalculatorWindow(platform::Clock clock, QWidget* parent)
-    : QWidget(parent), clock_(std::move(clock)) {
+CalculatorWindow::CalculatorWindow(platform::Clock clock, StandardsTable standards, QWidget* parent)
+    : QWidget(parent), clock_(std::move(clock)), standards_(std::move(standards)) {
   setWindowTitle(qs(kProgramTitle));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -280,7 +307,7 @@ void CalculatorWindow::fillStartupLists() {
   fillList(list("受害人生日年"), numbers(year, 1920));
   fillList(list("受害人生日月"), numbers(1, 12));
   fillList(list("受害人生日日"), numbers(1, 31));
-  fillList(list("事故发生日年"), numbers(year, year - 1));
+  fillList(list("事故发生日年"), accidentYears(year, standards_));
   fillList(list("事故发生日月"), numbers(1, 12));
   fillList(list("事故发生日日"), numbers(1, 31));
 
@@ -310,7 +337,7 @@ CaseInput CalculatorWindow::caseInput() const {
 
 void CalculatorWindow::calculate() {
   CaseWorking working;
-  const auto outcome = runCalculation(caseInput(), &working);
+  const auto outcome = runCalculation(caseInput(), standards_, &working);
   const auto& notice = std::visit(
       [](const auto& o) -> const auto& { return o.notice; }, outcome);
   if (notice) platform::showMessage(this, QString::fromStdString(*notice));
@@ -335,7 +362,7 @@ void CalculatorWindow::print() {
 }
 
 void CalculatorWindow::printReport(QPrinter& printer) const {
-  const CaseReport report = reportFor(caseInput());
+  const CaseReport report = reportFor(caseInput(), standards_);
   const QDate today = clock_();
   auto html = [](const std::string& text) {
     return QString::fromStdString(text).toHtmlEscaped().replace('\n', "<br>");
@@ -374,15 +401,15 @@ void CalculatorWindow::scrollTo(int value) {
   pictureBox_->move(pixels(box.left), pixels(value * -kScrollStepTwips));
 }
 
-WindowHost::WindowHost(platform::Clock clock, QObject* parent)
-    : QObject(parent), clock_(std::move(clock)) {}
+WindowHost::WindowHost(platform::Clock clock, StandardsTable standards, QObject* parent)
+    : QObject(parent), clock_(std::move(clock)), standards_(std::move(standards)) {}
 
 WindowHost::~WindowHost() {
   delete window_;
 }
 
 void WindowHost::show() {
-  auto* window = new CalculatorWindow(clock_);
+  auto* window = new CalculatorWindow(clock_, standards_);
   // Queued: the old window is discarded only after its button's click is done.
   connect(window, &CalculatorWindow::resetRequested, this, &WindowHost::replaceWindow,
           Qt::QueuedConnection);
@@ -400,6 +427,19 @@ void WindowHost::replaceWindow() {
   CalculatorWindow* old = window_;
   show();
   delete old;
+}
+
+std::unique_ptr<WindowHost> startWindow(platform::Clock clock) {
+  auto standards = readUserStandards();
+  auto host = std::make_unique<WindowHost>(std::move(clock), std::move(standards.table));
+  host->show();
+  if (!standards.refusal.isEmpty()) {
+    CalculatorWindow* window = host->window();
+    QTimer::singleShot(0, window, [window, refusal = standards.refusal] {
+      platform::showMessage(window, refusal);
+    });
+  }
+  return host;
 }
 
 }  // namespace quorvane::window

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "calc.h"
 #include "catalogue.h"
@@ -45,7 +46,10 @@ class LinkLabel : public QLabel {
 class CalculatorWindow : public QWidget {
   Q_OBJECT
  public:
-  explicit CalculatorWindow(platform::Clock clock, QWidget* parent = nullptr);
+  // The standards are the built-in rows and those of the user's standards file:
+  // a calculation goes by them, and the accident-year list offers their years.
+  explicit CalculatorWindow(platform::Clock clock, StandardsTable standards = {},
+                            QWidget* parent = nullptr);
 
   // The case as the input controls show it now.
   [[nodiscard]] CaseInput caseInput() const;
@@ -75,6 +79,7 @@ class CalculatorWindow : public QWidget {
   void scrollTo(int value);
 
   platform::Clock clock_;
+  StandardsTable standards_;
   QWidget* pictureBox_ = nullptr;
   QScrollBar* scrollBar_ = nullptr;
   std::array<QWidget*, controlCatalogue.size()> controls_{};
@@ -83,11 +88,21 @@ class CalculatorWindow : public QWidget {
   bool startupDone_ = false;
 };
 
+// The user's standards file as the window takes it: its rows added to the
+// built-in ones, or, when the file is refused, the built-in rows alone and the
+// message that says why. No file is no message.
+struct UserStandards {
+  StandardsTable table;
+  QString refusal;
+};
+[[nodiscard]] UserStandards readUserStandards();
+
 // Owns the window the user sees, and replaces it with a fresh one on a reset.
 class WindowHost : public QObject {
   Q_OBJECT
  public:
-  explicit WindowHost(platform::Clock clock = platform::systemToday, QObject* parent = nullptr);
+  explicit WindowHost(platform::Clock clock = platform::systemToday, StandardsTable standards = {},
+                      QObject* parent = nullptr);
   ~WindowHost() override;
 
   void show();
@@ -100,7 +115,12 @@ class WindowHost : public QObject {
   void replaceWindow();
 
   platform::Clock clock_;
+  StandardsTable standards_;
   QPointer<CalculatorWindow> window_;
 };
+
+// The program's start: the window shown with the user's standards; a refused
+// standards file is reported over it once it is up.
+[[nodiscard]] std::unique_ptr<WindowHost> startWindow(platform::Clock clock);
 
 }  // namespace quorvane::window

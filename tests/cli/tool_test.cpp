@@ -37,6 +37,8 @@ class Tool : public ::testing::Test {
            ("quorvane-cli-" + std::to_string(::getpid()) + "-" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_);
+    // Never the real user's standards file: an empty config folder of the test's own.
+    ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -143,6 +145,63 @@ TEST_F(Tool, TheShippedExampleRuns) {
   const auto r = run(std::string("'") + QUORVANE_EXAMPLES_DIR + "/cases.csv'");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find(",237427.193710327,"), std::string::npos) << r.out;
+
+  const auto listed = run(std::string("--standards '") + QUORVANE_EXAMPLES_DIR +
+                          "/standards-beijing.csv' --list-standards");
+  EXPECT_EQ(listed.status, 0) << listed.err;
+  EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 9) << listed.out;
+}
+
+const std::string kStandardsHeader =
+    "年度,城镇居民人均可支配收入,城镇居民人均消费性支出,住院伙食补助标准,住宿补助标准,来源\n";
+
+TEST_F(Tool, GoesByTheUsersStandardsFileOrTheOneNamed) {
+  const auto cases = write("cases.csv", kHeader + "1988,8,8,2024,11,11,一\n");
+  const std::string userRow = "2024,88650,50897,50,50,公报\n";
+  const std::string namedRow = "2024,1000,1000,50,50,\n";
+  const auto named = write("named.csv", kStandardsHeader + namedRow);
+
+  auto r = run("'" + cases.string() + "'");  // no file: the year is not covered
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\n请升级,0,"), std::string::npos) << r.out;
+
+  fs::create_directories(dir_ / "config/quorvane");
+  std::ofstream(dir_ / "config/quorvane/standards.csv") << kStandardsHeader << userRow;
+  r = run("'" + cases.string() + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\n,1773000,"), std::string::npos) << r.out;
+
+  r = run("--standards '" + named.string() + "' '" + cases.string() + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\n,20000,"), std::string::npos) << r.out;
+
+  r = run("--list-standards");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, kStandardsHeader + "2011,29073,19934,50,50,内置\n2012,32903,21984,50,50,内置\n" +
+                       userRow);
+  r = run("--standards '" + named.string() + "' --list-standards");
+  EXPECT_TRUE(r.out.ends_with("\n" + namedRow)) << r.out;
+}
+
+TEST_F(Tool, ARefusedStandardsFileIsRefusedLikeBadInput) {
+  const auto cases = write("cases.csv", kHeader + "1988,8,8,2011,11,11,一\n");
+  const auto bad = write("bad.csv", kStandardsHeader + "2013,36469,24046,50,50,\n2011,1,1,1,1,\n");
+  auto r = run("--standards '" + bad.string() + "' '" + cases.string() + "'");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_TRUE(r.err.starts_with("quorvane-calc: " + bad.string() + ":3: ")) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+
+  r = run("--standards '" + (dir_ / "absent.csv").string() + "' --list-standards");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+
+  fs::create_directories(dir_ / "config/quorvane");
+  fs::copy_file(bad, dir_ / "config/quorvane/standards.csv");
+  r = run("'" + cases.string() + "'");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("config/quorvane/standards.csv:3: "), std::string::npos) << r.err;
 }
 
 }  // namespace

@@ -19,40 +19,12 @@
 #include <set>
 
 #include "window.h"
+#include "window_testing.h"
 
 using namespace quorvane;
 using namespace quorvane::window;
 
 namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-struct SeenMessage {
-  QString title, text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  int buttons = 0;
-};
-
-// Answers the next modal message boxes with OK, recording what they said.
-class MessageAnswerer : public QObject {
- public:
-  MessageAnswerer() {
-    connect(&timer_, &QTimer::timeout, this, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr) return;
-      seen.push_back(
-          {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size())});
-      box->button(QMessageBox::Ok)->click();
-    });
-    timer_.start(5);
-  }
-  std::vector<SeenMessage> seen;
-
- private:
-  QTimer timer_;
-};
 
 // Collects the addresses handed to the desktop.
 class UrlCatcher : public QObject {

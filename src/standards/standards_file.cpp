@@ -1,0 +1,305 @@
+#include "standards_file.h"
+
+#include <csv.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "csv_text.h"
+
+namespace quorvane::standards {
+namespace {
+
+enum Column : std::size_t { year, income, supportBase, mealRate, lodgingRate, source, columnCount };
+
+constexpr std::array<std::string_view, columnCount> kColumnNames{
+    kYear, kIncome, kSupportBase, kMealRate, kLodgingRate, kSource};
+
+// The largest value each figure may take: those of the table's own fields.
+constexpr std::array<std::uint64_t, source> kLargest{9999, 2147483647, 2147483647, 32767, 32767};
+
+std::string number(std::size_t n) {
+  return std::to_string(n);
+}
+
+// Drives libcsv (strict RFC 4180) one line at a time, as the batch reader does,
+// so that every fault names its line.
+class Reader {
+ public:
+  Reader() {
+    csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI);
+    csv_set_space_func(&parser_, [](unsigned char) { return 0; });  // blanks belong to the field
+  }
+  ~Reader() { csv_free(&parser_); }
+  Reader(const Reader&) = delete;
+  Reader& operator=(const Reader&) = delete;
+
+  std::variant<StandardsTable, FileError> read(std::string_view text) {
+    if (text.starts_with(csv::kByteOrderMark)) text.remove_prefix(csv::kByteOrderMark.size());
+    while (!text.empty() && !failure_) {
+      const auto chunk = text.substr(0, csv::lineLength(text));
+      if (!csv::wellFormedUtf8(chunk)) {
+        fail(line_, "not UTF-8 text (save the file as CSV UTF-8)",
+             "不是 UTF-8 文本（请另存为 CSV UTF-8 格式）");
+        break;
+      }
+      if (betweenRows_ && chunk.front() != '\r' && chunk.front() != '\n') {
+        rowLine_ = line_;
+        betweenRows_ = false;
+      }
+      if (csv_parse(&parser_, chunk.data(), chunk.size(), onField, onRow, this) != chunk.size()) {
+        fail(line_,
+             "broken quoting: a quote inside an unquoted field, or text after a closing quote",
+             "引号有误：未加引号的字段中有引号，或闭合引号之后还有文字");
+      }
+      text.remove_prefix(chunk.size());
+      ++line_;
+    }
+    if (!failure_ && csv_fini(&parser_, onField, onRow, this) != 0) {
+      fail(rowLine_, "a quoted field is not closed before the end of the file",
+           "带引号的字段直到文件末尾都没有闭合");
+    }
+    if (!failure_ && !haveHeader_)
+      fail(1, "the file is empty: no header row", "文件是空的：没有标题行");
+    if (failure_) return *std::move(failure_);
+    return std::move(table_);
+  }
+
+ private:
+  static void onField(void* data, std::size_t size, void* self) {
+    auto& reader = *static_cast<Reader*>(self);
+    if (reader.fieldCount_ == reader.fields_.size()) reader.fields_.emplace_back();
+    reader.fields_[reader.fieldCount_++].assign(static_cast<const char*>(data), size);
+  }
+
+  static void onRow(int, void* self) {
+    auto& reader = *static_cast<Reader*>(self);
+    if (!reader.failure_) {
+      if (!reader.haveHeader_) {
+        reader.haveHeader_ = true;
+        reader.takeHeader();
+      } else {
+        reader.takeRow();
+      }
+    }
+    reader.fieldCount_ = 0;
+    reader.betweenRows_ = true;
+  }
+
+  void takeHeader() {
+    columnOf_.fill(columnCount);
+    for (std::size_t i = 0; i < fieldCount_; ++i) {
+      const std::string& name = fields_[i];
+      std::size_t column = 0;
+      while (column < columnCount && kColumnNames[column] != name) ++column;
+      if (column == columnCount) {
+        return fail(rowLine_, csv::quoted(name) + " in the header is not a standards column",
+                    "标题行中的" + csv::quoted(name, "“", "”") + "不是标准文件的列");
+      }
+      if (columnOf_[column] != columnCount) {
+        return fail(rowLine_, csv::quoted(name) + " stands twice in the header",
+                    "标题行中的" + csv::quoted(name, "“", "”") + "出现了两次");
+      }
+      columnOf_[column] = i;
+    }
+    for (std::size_t column = 0; column < source; ++column) {
+      if (columnOf_[column] == columnCount) {
+        const std::string name(kColumnNames[column]);
+        return fail(rowLine_, "the header lacks the column " + name, "标题行缺少“" + name + "”列");
+      }
+    }
+  }
+
+  void takeRow() {
+    if (fieldCount_ != header()) {
+      return fail(
+          rowLine_,
+          "the row has " + number(fieldCount_) + " fields but the header names " + number(header()),
+          "该行有 " + number(fieldCount_) + " 个字段，而标题行有 " + number(header()) + " 列");
+    }
+    const std::string& yearText = fields_[columnOf_[year]];
+    const bool fourDigits = yearText.size() == 4 && allDigits(yearText);
+    if (!fourDigits) {
+      return fail(rowLine_, "年度 " + csv::quoted(yearText) + " is not four digits",
+                  "年度" + csv::quoted(yearText, "“", "”") + "不是四位数字");
+    }
+    std::array<std::uint64_t, source> values{};
+    for (std::size_t column = income; column < source; ++column) {
+      if (!figure(column, values[column])) return;
+    }
+    const Standards row{static_cast<std::int32_t>(values[income]),
+                        static_cast<std::int32_t>(values[supportBase]),
+                        static_cast<std::int16_t>(values[mealRate]),
+                        static_cast<std::int16_t>(values[lodgingRate])};
+    const std::string sourceText =
+        columnOf_[source] == columnCount ? std::string() : fields_[columnOf_[source]];
+    if (const auto existing = table_.find(yearText)) {
+      if (!existing->fromFile) {
+        return fail(rowLine_, "年度 " + yearText + " is built in; a file cannot replace it",
+                    yearText + " 年度是内置标准，标准文件不能替换");
+      }
+      return fail(rowLine_, "年度 " + yearText + " stands twice in the file",
+                  yearText + " 年度在文件中出现了两次");
+    }
+    table_.add(yearText, row, sourceText);
+  }
+
+  // A whole number of yuan in digits only, within its field's range.
+  bool figure(std::size_t column, std::uint64_t& value) {
+    const std::string& text = fields_[columnOf_[column]];
+    const std::string name(kColumnNames[column]);
+    if (text.empty() || !allDigits(text)) {
+      fail(rowLine_,
+           name + " " + csv::quoted(text) +
+               " is not a whole number in digits alone (no point, sign, blank or unit)",
+           name + csv::quoted(text, "“", "”") +
+               "不是整数：只能由数字组成，不带小数点、正负号、空格或单位");
+      return false;
+    }
+    const std::size_t first = text.find_first_not_of('0');
+    const std::string_view significant =
+        first == std::string::npos ? std::string_view("0") : std::string_view(text).substr(first);
+    value = 0;
+    bool above = significant.size() > 10;
+    for (std::size_t i = 0; !above && i < significant.size(); ++i) {
+      value = value * 10 + static_cast<std::uint64_t>(significant[i] - '0');
+    }
+    above = above || value > kLargest[column];
+    if (above) {
+      fail(rowLine_,
+           name + " " + csv::quoted(text) + " is above " + std::to_string(kLargest[column]),
+           name + csv::quoted(text, "“", "”") + "超过了上限 " + std::to_string(kLargest[column]));
+      return false;
+    }
+    return true;
+  }
+
+  static bool allDigits(std::string_view text) {
+    for (char c : text) {
+      if (c < '0' || c > '9') return false;
+    }
+    return true;
+  }
+
+  std::size_t header() const {
+    std::size_t count = 0;
+    for (std::size_t column = 0; column < columnCount; ++column) {
+      if (columnOf_[column] != columnCount) ++count;
+    }
+    return count;
+  }
+
+  void fail(std::size_t line, std::string reason, std::string reasonChinese) {
+    if (!failure_) failure_ = FileError{line, std::move(reason), std::move(reasonChinese)};
+  }
+
+  csv_parser parser_{};
+  std::vector<std::string> fields_;
+  std::size_t fieldCount_ = 0;
+  std::array<std::size_t, columnCount>
+      columnOf_{};  // field index of each column; columnCount: absent
+  StandardsTable table_;
+  std::size_t line_ = 1;
+  std::size_t rowLine_ = 1;
+  bool betweenRows_ = true;
+  bool haveHeader_ = false;
+  std::optional<FileError> failure_;
+};
+
+void appendField(std::string& out, std::string_view field) {
+  const bool plain = field.find_first_of(",\"\r\n") == std::string_view::npos;
+  if (plain) {
+    out += field;
+    return;
+  }
+  out += '"';
+  for (char c : field) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+std::string homeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) {
+    return entry->pw_dir;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::variant<StandardsTable, FileError> readStandardsFile(std::string_view text) {
+  return Reader().read(text);
+}
+
+std::string standardsCsv(const StandardsTable& table) {
+  std::string out;
+  for (std::size_t column = 0; column < columnCount; ++column) {
+    if (column > 0) out += ',';
+    out += kColumnNames[column];
+  }
+  out += '\n';
+  for (const auto& row : table.rows()) {
+    out += std::string(row.accidentYear) + ',' + std::to_string(row.values.urbanDisposableIncome) +
+           ',' + std::to_string(row.values.supportBase) + ',' +
+           std::to_string(row.values.mealAllowancePerDay) + ',' +
+           std::to_string(row.values.lodgingAllowancePerDay) + ',';
+    appendField(out, row.fromFile ? row.source : std::string_view("内置"));
+    out += '\n';
+  }
+  return out;
+}
+
+std::string userStandardsPath() {
+  std::string folder;
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/') {
+    folder = config;
+  } else {
+    folder = homeFolder();
+    if (folder.empty()) return {};
+    folder += "/.config";
+  }
+  return folder + "/quorvane/standards.csv";
+}
+
+std::variant<std::optional<StandardsTable>, FileError> loadStandardsFile(const std::string& path,
+                                                                         bool required) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    if (errno == ENOENT && !required) return std::optional<StandardsTable>();
+    return FileError{0, std::strerror(errno), std::string("无法打开：") + std::strerror(errno)};
+  }
+  std::string text;
+  char buffer[1 << 14];
+  std::size_t count;
+  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
+  const bool failed = std::ferror(file) != 0;
+  const int readErrno = errno;
+  std::fclose(file);
+  if (failed) {
+    return FileError{0, std::strerror(readErrno),
+                     std::string("无法读取：") + std::strerror(readErrno)};
+  }
+  auto read = readStandardsFile(text);
+  if (auto* error = std::get_if<FileError>(&read)) return std::move(*error);
+  return std::optional<StandardsTable>(std::get<StandardsTable>(std::move(read)));
+}
+
+std::string place(const std::string& path, const FileError& error) {
+  return path + (error.line > 0 ? ":" + std::to_string(error.line) : std::string());
+}
+
+std::string describeChinese(const std::string& path, const FileError& error) {
+  return path + (error.line > 0 ? " 第 " + std::to_string(error.line) + " 行" : std::string()) +
+         "：" + error.reasonChinese;
+}
+
+}  // namespace quorvane::standards

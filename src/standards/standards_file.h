@@ -1,0 +1,60 @@
+#pragma once
+
+// The standards file: the rows a user or their firm adds to the built-in
+// standards for the accident years after 2012, read alike by the window and
+// the batch tool.
+//
+// It is a UTF-8 CSV whose first row names the columns (in any order): 年度,
+// 城镇居民人均可支配收入, 城镇居民人均消费性支出, 住院伙食补助标准,
+// 住宿补助标准 and, optionally, 来源. Each later row is one year. The reader
+// takes a file whole or not at all: the first fault refuses it with its line,
+// and the program then goes by the built-in rows alone.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "calc.h"
+
+namespace quorvane::standards {
+
+// Why a standards file was refused, in English for the batch tool and in
+// Chinese for the window.
+struct FileError {
+  std::size_t line = 0;  // 1-based; 0 when the fault is the file's, not a line's
+  std::string reason;
+  std::string reasonChinese;
+};
+
+// The column names, in the order --list-standards writes them.
+inline constexpr std::string_view kYear = "年度";
+inline constexpr std::string_view kIncome = "城镇居民人均可支配收入";
+inline constexpr std::string_view kSupportBase = "城镇居民人均消费性支出";
+inline constexpr std::string_view kMealRate = "住院伙食补助标准";
+inline constexpr std::string_view kLodgingRate = "住宿补助标准";
+inline constexpr std::string_view kSource = "来源";
+
+// The built-in table with the file's rows added, or the first fault.
+[[nodiscard]] std::variant<StandardsTable, FileError> readStandardsFile(std::string_view text);
+
+// The table in force as CSV in the file's own format, built-in rows first.
+[[nodiscard]] std::string standardsCsv(const StandardsTable& table);
+
+// Where the user's file lives: $XDG_CONFIG_HOME/quorvane/standards.csv, or
+// ~/.config/quorvane/standards.csv when XDG_CONFIG_HOME is unset (or not an
+// absolute path, as the XDG rules say). Empty when there is no home either.
+[[nodiscard]] std::string userStandardsPath();
+
+// Reads the file at path. A missing file is no file (nullopt) unless it is
+// required, as one named on the command line is.
+[[nodiscard]] std::variant<std::optional<StandardsTable>, FileError> loadStandardsFile(
+    const std::string& path, bool required);
+
+// Where the fault lies, "PATH:LINE" (or "PATH" for a fault of the whole file),
+// and in Chinese with its reason: "PATH 第 LINE 行：reason".
+[[nodiscard]] std::string place(const std::string& path, const FileError& error);
+[[nodiscard]] std::string describeChinese(const std::string& path, const FileError& error);
+
+}  // namespace quorvane::standards

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "standards_file.h"
+
+namespace quorvane::standards {
+namespace {
+
+const std::string kHeader =
+    "年度,城镇居民人均可支配收入,城镇居民人均消费性支出,住院伙食补助标准,住宿补助标准";
+
+struct Refusal {
+  const char* what;
+  std::string text;
+  std::size_t line;
+  std::string inReason;  // part of the English reason
+};
+
+TEST(StandardsFile, RefusesEveryFaultWithItsLine) {
+  const std::string good = "2013,36469,24046,50,50\n";
+  const std::vector<Refusal> refusals{
+      {"empty file", "", 1, "no header row"},
+      {"missing column", "年度,城镇居民人均可支配收入,城镇居民人均消费性支出,住院伙食补助标准\n", 1,
+       "lacks the column 住宿补助标准"},
+      {"unknown column", kHeader + ",备注\n", 1, "\"备注\" in the header is not"},
+      {"repeated column", kHeader + ",年度\n", 1, "\"年度\" stands twice"},
+      {"too few fields", kHeader + "\n" + good + "2014,40321,26275,50\n", 3, "has 4 fields"},
+      {"too many fields", kHeader + "\n2014,40321,26275,50,50,9\n", 2, "has 6 fields"},
+      {"year of two digits", kHeader + "\n13,36469,24046,50,50\n", 2, "\"13\" is not four digits"},
+      {"year with a blank", kHeader + "\n 2013,36469,24046,50,50\n", 2, "is not four digits"},
+      {"full-width year", kHeader + "\n２０１３,36469,24046,50,50\n", 2, "is not four digits"},
+      {"decimal point", kHeader + "\n2013,36469.5,24046,50,50\n", 2, "\"36469.5\" is not a whole"},
+      {"sign", kHeader + "\n2013,+36469,24046,50,50\n", 2, "\"+36469\" is not a whole"},
+      {"unit", kHeader + "\n2013,36469元,24046,50,50\n", 2, "is not a whole"},
+      {"grouping", kHeader + "\n2013,\"36,469\",24046,50,50\n", 2, "is not a whole"},
+      {"empty value", kHeader + "\n2013,36469,,50,50\n", 2, "\"\" is not a whole"},
+      {"income out of range", kHeader + "\n2013,2147483648,24046,50,50\n", 2, "above 2147483647"},
+      {"huge income", kHeader + "\n2013,99999999999999999999999,24046,50,50\n", 2, "above"},
+      {"rate out of range", kHeader + "\n2013,36469,24046,32768,50\n", 2, "above 32767"},
+      {"built-in year", kHeader + "\n" + good + "2012,1,1,1,1\n", 3, "2012 is built in"},
+      {"year twice", kHeader + "\n" + good + "\n" + good, 4, "2013 stands twice"},
+      {"broken quoting", kHeader + "\n2013,36469,24046,50,5\"0\n", 2, "broken quoting"},
+      {"unclosed quote", kHeader + ",来源\n" + "2013,36469,24046,50,50,\"open\n\n", 2,
+       "not closed"},
+      {"not UTF-8", kHeader + "\n2013,36469,24046,50,50\n2014,1,1,1,1\xB1\xB1\n", 3, "not UTF-8"},
+  };
+  for (const auto& refusal : refusals) {
+    const auto read = readStandardsFile(refusal.text);
+    const auto* error = std::get_if<FileError>(&read);
+    ASSERT_NE(error, nullptr) << refusal.what;
+    EXPECT_EQ(error->line, refusal.line) << refusal.what << ": " << error->reason;
+    EXPECT_NE(error->reason.find(refusal.inReason), std::string::npos)
+        << refusal.what << ": " << error->reason;
+    EXPECT_FALSE(error->reasonChinese.empty()) << refusal.what;
+    EXPECT_EQ(error->reason.find('\n'), std::string::npos) << refusal.what;
+  }
+}
+
+TEST(StandardsFile, AcceptsTheFormsASpreadsheetSaves) {
+  const std::vector<std::pair<const char*, std::string>> forms{
+      {"plain", kHeader + ",来源\n2013,36469,24046,50,45,公报\n"},
+      {"shuffled columns",
+       "来源,住宿补助标准,年度,住院伙食补助标准,城镇居民人均消费性支出,"
+       "城镇居民人均可支配收入\n公报,45,2013,50,24046,36469\n"},
+      {"byte-order mark and CRLF",
+       "\xEF\xBB\xBF" + kHeader + ",来源\r\n2013,36469,24046,50,45,公报\r\n"},
+      {"empty lines", "\n" + kHeader + ",来源\n\n\n2013,36469,24046,50,45,公报\n\n"},
+      {"quoted fields", "\"年度\"," + kHeader.substr(kHeader.find(',') + 1) +
+                            ",来源\n\"2013\",36469,24046,50,45,\"公报\"\n"},
+      {"no line end at the end", kHeader + ",来源\n2013,36469,24046,50,45,公报"},
+  };
+  for (const auto& [what, text] : forms) {
+    const auto read = readStandardsFile(text);
+    ASSERT_TRUE(std::holds_alternative<StandardsTable>(read))
+        << what << ": " << std::get<FileError>(read).reason;
+    const auto row = std::get<StandardsTable>(read).find("2013");
+    ASSERT_TRUE(row) << what;
+    EXPECT_TRUE(row->fromFile);
+    EXPECT_EQ(row->values.urbanDisposableIncome, 36469) << what;
+    EXPECT_EQ(row->values.supportBase, 24046) << what;
+    EXPECT_EQ(row->values.mealAllowancePerDay, 50) << what;
+    EXPECT_EQ(row->values.lodgingAllowancePerDay, 45) << what;
+    EXPECT_EQ(row->source, "公报") << what;
+  }
+}
+
+TEST(StandardsFile, KeepsSourcesAndBoundsAndListsTheTableInForce) {
+  const auto read = readStandardsFile(kHeader +
+                                      ",来源\n2024,2147483647,0,32767,0,\"统计公报, 第 1 号\"\n"
+                                      "2013,0036469,24046,50,50,\n");
+  ASSERT_TRUE(std::holds_alternative<StandardsTable>(read));
+  const auto& table = std::get<StandardsTable>(read);
+  EXPECT_EQ(table.find("2024")->values.urbanDisposableIncome, 2147483647);
+  EXPECT_EQ(table.find("2013")->values.urbanDisposableIncome, 36469);
+  EXPECT_FALSE(table.find("2011")->fromFile);
+  EXPECT_FALSE(table.find("2014"));
+  EXPECT_EQ(standardsCsv(table),
+            kHeader +
+                ",来源\n2011,29073,19934,50,50,内置\n2012,32903,21984,50,50,内置\n"
+                "2024,2147483647,0,32767,0,\"统计公报, 第 1 号\"\n2013,36469,24046,50,50,\n");
+}
+
+TEST(StandardsFile, LivesInTheUsersConfigFolder) {
+  const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
+  const char* savedHome = std::getenv("HOME");
+  const std::string keepConfig = savedConfig ? savedConfig : "",
+                    keepHome = savedHome ? savedHome : "";
+  ::setenv("HOME", "/home/someone", 1);
+  ::setenv("XDG_CONFIG_HOME", "/tmp/config", 1);
+  EXPECT_EQ(userStandardsPath(), "/tmp/config/quorvane/standards.csv");
+  ::setenv("XDG_CONFIG_HOME", "relative/config", 1);  // not absolute: ignored
+  EXPECT_EQ(userStandardsPath(), "/home/someone/.config/quorvane/standards.csv");
+  ::unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(userStandardsPath(), "/home/someone/.config/quorvane/standards.csv");
+  savedConfig ? ::setenv("XDG_CONFIG_HOME", keepConfig.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
+  savedHome ? ::setenv("HOME", keepHome.c_str(), 1) : ::unsetenv("HOME");
+}
+
+TEST(StandardsFile, AMissingFileIsNoFileUnlessRequired) {
+  namespace fs = std::filesystem;
+  const fs::path dir =
+      fs::temp_directory_path() / ("quorvane-standards-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string missing = (dir / "missing.csv").string();
+  const auto optional = loadStandardsFile(missing, false);
+  ASSERT_TRUE(std::holds_alternative<std::optional<StandardsTable>>(optional));
+  EXPECT_FALSE(std::get<std::optional<StandardsTable>>(optional));
+  const auto required = loadStandardsFile(missing, true);
+  ASSERT_TRUE(std::holds_alternative<FileError>(required));
+  EXPECT_EQ(place(missing, std::get<FileError>(required)), missing);
+
+  const auto folder = loadStandardsFile(dir.string(), false);  // a folder is no file to read
+  EXPECT_TRUE(std::holds_alternative<FileError>(folder));
+
+  std::ofstream(dir / "bad.csv") << kHeader << "\n2013,1,1,1,1\n2013,1,1,1,1\n";
+  const auto bad = loadStandardsFile((dir / "bad.csv").string(), false);
+  ASSERT_TRUE(std::holds_alternative<FileError>(bad));
+  EXPECT_EQ(place("f.csv", std::get<FileError>(bad)), "f.csv:3");
+  EXPECT_EQ(describeChinese("f.csv", std::get<FileError>(bad)),
+            "f.csv 第 3 行：2013 年度在文件中出现了两次");
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace quorvane::standards
