@@ -10,6 +10,7 @@
 
 #include "calc.h"
 #include "report.h"
+#include "standards_file.h"
 
 namespace {
 
@@ -30,15 +31,46 @@ quorvane::CaseInput caseInput(const val& texts) {
   return input;
 }
 
+// The standards a run goes by: the built-in rows with those of the standards
+// file the user picked, kept as its text; a text the reader refuses adds none.
+quorvane::StandardsTable standardsTable(const std::string& fileText) {
+  if (fileText.empty()) return {};
+  auto read = quorvane::standards::readStandardsFile(fileText);
+  if (auto* table = std::get_if<quorvane::StandardsTable>(&read)) return std::move(*table);
+  return {};
+}
+
+// A standards file as the page takes it, its bytes as they are (so that text
+// which is not UTF-8 is refused as the programs refuse it): {refusal, years}:
+// the reader's refusal in Chinese, naming the file, or null; the years it adds.
+val readStandards(const val& fileBytes, const std::string& fileName) {
+  const auto bytes = emscripten::convertJSArrayToNumberVector<unsigned char>(fileBytes);
+  const std::string fileText(bytes.begin(), bytes.end());
+  const auto read = quorvane::standards::readStandardsFile(fileText);
+  val out = val::object();
+  val years = val::array();
+  if (const auto* error = std::get_if<quorvane::standards::FileError>(&read)) {
+    out.set("refusal", quorvane::standards::describeChinese(fileName, *error));
+  } else {
+    out.set("refusal", val::null());
+    for (const auto& row : std::get<quorvane::StandardsTable>(read).rows()) {
+      if (row.fromFile) years.call<void>("push", std::string(row.accidentYear));
+    }
+  }
+  out.set("years", years);
+  return out;
+}
+
 val optionalText(const std::optional<std::string>& text) {
   return text ? val(*text) : val::null();
 }
 
 // {stop, notice, results, working}: stop and notice are null when absent; a
 // stopped run has no results.
-val calculate(const val& texts) {
+val calculate(const val& texts, const std::string& standardsFile) {
   quorvane::CaseWorking working;
-  const auto outcome = quorvane::runCalculation(caseInput(texts), &working);
+  const auto outcome =
+      quorvane::runCalculation(caseInput(texts), standardsTable(standardsFile), &working);
   val out = val::object();
   out.set("results", val::array());
   out.set("working", val::array());
@@ -59,8 +91,8 @@ val calculate(const val& texts) {
 
 // The printed case: {title, referenceOnly, notice, stopMessage, sections:
 // [{title, rows: [{name, value, working}]}]}.
-val report(const val& texts) {
-  const auto report = quorvane::reportFor(caseInput(texts));
+val report(const val& texts, const std::string& standardsFile) {
+  const auto report = quorvane::reportFor(caseInput(texts), standardsTable(standardsFile));
   val out = val::object();
   out.set("title", std::string(quorvane::kReportTitle));
   out.set("referenceOnly", std::string(quorvane::kReferenceOnly));
@@ -86,8 +118,10 @@ val report(const val& texts) {
 }
 
 // The report as the batch tool's --explain writes it.
-std::string reportText(const val& texts, const std::string& printedDate) {
-  return quorvane::reportText(quorvane::reportFor(caseInput(texts)), printedDate);
+std::string reportText(const val& texts, const std::string& standardsFile,
+                       const std::string& printedDate) {
+  return quorvane::reportText(quorvane::reportFor(caseInput(texts), standardsTable(standardsFile)),
+                              printedDate);
 }
 
 }  // namespace
@@ -100,4 +134,5 @@ EMSCRIPTEN_BINDINGS(quorvane) {
   emscripten::function("calculate", &calculate);
   emscripten::function("report", &report);
   emscripten::function("reportText", &reportText);
+  emscripten::function("readStandards", &readStandards);
 }

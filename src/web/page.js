@@ -10,6 +10,22 @@
   const definition = document.getElementById('窗口定义');
   const byId = (id) => document.getElementById(id);
 
+  // The standards file the user picked, kept as its text in the browser; the
+  // rows it adds go into every run, as the window's standards file does.
+  const storageKey = 'quorvane.standards';
+  let standardsFile = '';
+  let fileYears = [];
+  try {
+    standardsFile = localStorage.getItem(storageKey) ?? '';
+  } catch {
+    // no storage (a private window, say): the built-in rows alone
+  }
+  if (standardsFile !== '') {
+    const kept = engine.readStandards(new TextEncoder().encode(standardsFile), '');
+    if (kept.refusal === null) fileYears = kept.years;
+    else standardsFile = '';
+  }
+
   const pixels = (twips) => Math.sign(twips) * Math.round(Math.abs(twips) / 15);
 
   // A single-precision quotient rounded half to even, as the scroll maximum is.
@@ -37,6 +53,13 @@
     list.selectedIndex = [...list.options].findIndex((option) => option.text === text);
   }
 
+  // This year and the last, then every year the standards file adds, newest first.
+  function accidentYears(year) {
+    const years = numbers(year, year - 1);
+    const added = fileYears.filter((y) => !years.includes(y)).sort().reverse();
+    return [...years, ...added];
+  }
+
   function startUp() {
     const year = new Date().getFullYear();
     fill(byId('夫妻或单亲'), ['单亲', '夫妻']);
@@ -46,7 +69,7 @@
     fill(byId('受害人生日年'), numbers(year, 1920));
     fill(byId('受害人生日月'), numbers(1, 12));
     fill(byId('受害人生日日'), numbers(1, 31));
-    fill(byId('事故发生日年'), numbers(year, year - 1));
+    fill(byId('事故发生日年'), accidentYears(year));
     fill(byId('事故发生日月'), numbers(1, 12));
     fill(byId('事故发生日日'), numbers(1, 31));
     pickByText(byId('受害人生日年'), '1988');
@@ -61,7 +84,7 @@
   const caseTexts = () => inputNames.map((name) => byId(name).value);
 
   function calculate() {
-    const outcome = engine.calculate(caseTexts());
+    const outcome = engine.calculate(caseTexts(), standardsFile);
     if (outcome.notice !== null) alert(outcome.notice);
     if (outcome.stop !== null) {
       alert(outcome.stop);
@@ -104,7 +127,7 @@
   // The same report as the window prints: the case, the standards, every amount
   // with its working.
   function writeReport() {
-    const report = engine.report(caseTexts());
+    const report = engine.report(caseTexts(), standardsFile);
     const today = new Date();
     const sheet = byId('报告');
     sheet.replaceChildren();
@@ -133,6 +156,46 @@
     }
   }
   window.addEventListener('beforeprint', writeReport);
+
+  function showStandards() {
+    byId('年度标准说明').textContent = fileYears.length > 0
+      ? `标准文件增加的年度：${fileYears.join('、')}`
+      : '仅用内置标准（2011、2012 年度）';
+    byId('年度标准清除').disabled = standardsFile === '';
+  }
+
+  // A new set of years for the accident-year list; the pick stays where it can.
+  function useStandards(text, years) {
+    standardsFile = text;
+    fileYears = years;
+    try {
+      if (text === '') localStorage.removeItem(storageKey);
+      else localStorage.setItem(storageKey, text);
+    } catch {
+      // kept for this page only
+    }
+    const list = byId('事故发生日年');
+    const picked = list.value;
+    fill(list, accidentYears(new Date().getFullYear()));
+    pickByText(list, picked);
+    showStandards();
+  }
+
+  byId('年度标准').addEventListener('change', async (event) => {
+    const file = event.target.files[0];
+    if (!file) return;
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    event.target.value = '';
+    const read = engine.readStandards(bytes, file.name);
+    if (read.refusal !== null) {
+      alert(`标准文件未使用：${read.refusal}`);
+      return;
+    }
+    // Accepted, so UTF-8: kept as text, byte-order mark and all.
+    useStandards(new TextDecoder('utf-8', { ignoreBOM: true }).decode(bytes), read.years);
+  });
+  byId('年度标准清除').addEventListener('click', () => useStandards('', []));
+  showStandards();
 
   show();
   document.documentElement.dataset.ready = 'true';

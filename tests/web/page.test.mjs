@@ -82,15 +82,16 @@ async function enter(page, texts) {
   }
 }
 
-function nativeRows(cases) {
-  const run = spawnSync(native, [], { input: csvOf(cases) });
+function nativeRows(cases, args = []) {
+  const env = { ...process.env, XDG_CONFIG_HOME: path.join(profile, 'no-config') };
+  const run = spawnSync(native, args, { input: csvOf(cases), env });
   assert.equal(run.status, 0, run.stderr.toString());
   return parseCsv(run.stdout.toString()).slice(1);
 }
 
 // Each case starts from a reset window; the page must show what the native tool
 // writes: the same message last, and on a completed run the same 22 texts.
-async function checkCases(page, cases) {
+async function checkCases(page, cases, args = []) {
   const seen = [];
   for (const c of cases) {
     await page.click('#清空按钮');
@@ -99,7 +100,7 @@ async function checkCases(page, cases) {
     await page.click('#计算按钮');
     seen.push({ ...(await state(page)), alerts: [...page.alerts] });
   }
-  const expected = nativeRows(seen.map((s) => s.inputs));
+  const expected = nativeRows(seen.map((s) => s.inputs), args);
   cases.forEach((c, i) => {
     const [message, ...results] = expected[i];
     const { alerts } = seen[i];
@@ -271,4 +272,39 @@ test('the worked example of the desktop screenshot, its printed report and the p
   await page.emulateMediaType('screen');
   if (screenshot) await (await page.$('#窗口')).screenshot({ path: screenshot });
   await page.close();
+});
+
+test('a standards file picked on the page: its years, kept in the browser, refusals', async () => {
+  const standards = path.join(process.env.QUORVANE_EXAMPLES_DIR, 'standards-beijing.csv');
+  const page = await open('2014-03-01');
+  const years = () => page.$eval('#事故发生日年', (e) => [...e.options].map((o) => o.text));
+  assert.deepEqual(await years(), ['2014', '2013']);
+  await (await page.$('#年度标准')).uploadFile(standards);
+  await page.waitForFunction(() => document.getElementById('事故发生日年').options.length > 2);
+  assert.deepEqual(await years(), ['2014', '2013', '2024', '2023', '2018', '2016']);
+  await checkCases(page, [
+    { name: 'a year of the file', alerts: [], enter: {
+      事故发生日年: '2014', 伤残等级: '三', 住院天数: '10', 孩子1年龄: '4', 老人1年龄: '70' } },
+    { name: 'a later year of the file', alerts: [], enter: { 事故发生日年: '2024', 孩子2年龄: '9' } },
+  ], ['--standards', standards]);
+
+  // Kept in the browser: a new page has the file's years at start-up.
+  const again = await open('2014-03-01');
+  assert.deepEqual(await again.$eval('#事故发生日年', (e) => e.options.length), 6);
+
+  const refused = path.join(profile, 'refused.csv');
+  fs.writeFileSync(refused, '年度,城镇居民人均可支配收入\n2011,1\n');
+  again.alerts.length = 0;
+  await (await again.$('#年度标准')).uploadFile(refused);
+  for (let waited = 0; again.alerts.length === 0 && waited < 10000; waited += 50) {
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  assert.equal(again.alerts.length, 1);
+  assert.match(again.alerts[0], /^alert:标准文件未使用：refused\.csv/);
+  assert.equal(await again.$eval('#事故发生日年', (e) => e.options.length), 6, 'the kept rows stay');
+  await again.click('#年度标准清除');
+  assert.deepEqual(await again.$eval('#事故发生日年', (e) => [...e.options].map((o) => o.text)),
+                   ['2014', '2013']);
+  await page.close();
+  await again.close();
 });

@@ -22,15 +22,15 @@ function write(name, text) {
   return file;
 }
 
-function both(args, input) {
-  const options = { input, maxBuffer: 1 << 30 };
+function both(args, input, env = process.env) {
+  const options = { input, env, maxBuffer: 1 << 30 };
   const a = spawnSync(native, args, options);
   const b = spawnSync(process.execPath, [nodeTool, ...args], options);
   return [a, b];
 }
 
-function assertSame(args, input = '') {
-  const [a, b] = both(args, input);
+function assertSame(args, input = '', env = undefined) {
+  const [a, b] = both(args, input, env);
   assert.equal(b.status, a.status, `exit status of ${args.join(' ')}`);
   assert.equal(b.stderr.toString(), a.stderr.toString(), `standard error of ${args.join(' ')}`);
   assert.ok(b.stdout.equals(a.stdout), `standard output of ${args.join(' ')}`);
@@ -90,4 +90,27 @@ test('20000 random cases', () => {
   const file = write('random.csv', csvOf(randomCases(20120601, 20000)));
   const output = assertSame([file]);
   assert.equal(output.stdout.toString().split('\n').length, 20002);
+});
+
+test('standards files: named, the user\'s own, listed and refused', () => {
+  const standards = path.join(examples, 'standards-beijing.csv');
+  const cases = write('years.csv', csvOf(randomCases(2013, 300).map((c, i) => ({
+    ...c, 事故发生日年: String(2011 + (i % 15)) }))));
+  const config = path.join(dir, 'config');
+  fs.mkdirSync(path.join(config, 'quorvane'), { recursive: true });
+  const withUserFile = { ...process.env, XDG_CONFIG_HOME: config };
+  const none = { ...process.env, XDG_CONFIG_HOME: path.join(dir, 'none') };
+
+  assertSame(['--standards', standards, cases], '', none);
+  assertSame(['--standards', standards, '--list-standards'], '', none);
+  assertSame(['--list-standards'], '', none);
+  fs.copyFileSync(standards, path.join(config, 'quorvane', 'standards.csv'));
+  const output = assertSame([cases], '', withUserFile);
+  assert.match(output.stdout.toString(), /\n,\d/, 'a year from the user\'s file computed');
+  assertSame(['--list-standards'], '', withUserFile);
+  const refusedFiles = [Buffer.from('年度\n2013\n'), Buffer.from('年度,城镇居民人均可支配收入\n2011,1\n'),
+                        Buffer.from([0xff, 0x0a])];
+  for (const bytes of refusedFiles) {
+    assertSame(['--standards', write('refused.csv', bytes), cases], '', none);
+  }
 });
