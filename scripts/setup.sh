@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever Quorvane needs to build, test and
 # run that this machine lacks. Safe to run again: it installs only what is missing.
+# With --web, what the browser build and its tests need instead (scripts/build-web.sh).
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,11 @@ packages=(
   librsvg2-bin groff-base dpkg-dev
   man-db desktop-file-utils appstream lintian
 )
+if [[ "${1:-}" == --web ]]; then
+  # node and npm come with emscripten's nodejs unless the machine has its own.
+  packages=(emscripten chromium dpkg-dev fonts-arphic-uming)
+  command -v npm >/dev/null || packages+=(nodejs npm)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite twice: in the debug build
-# (warnings as errors) and in the sanitizer build (AddressSanitizer, leak and
-# undefined-behaviour checks); then builds the Debian package and checks it.
+# Sets up, builds and runs the whole test suite: in the debug build (warnings as
+# errors) and in the sanitizer build (AddressSanitizer, leak and undefined-behaviour
+# checks); then builds the Debian package and checks it; then builds the web page
+# and node tool (WebAssembly) and tests them: the engine's tests under node, the
+# node tool and the page in headless chromium against the debug build's native tool.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -14,3 +16,6 @@ done
 echo "== package =="
 scripts/package.sh
 tests/package/check.sh
+echo "== wasm =="
+scripts/build-web.sh
+ctest --preset wasm

@@ -1,0 +1,138 @@
+// The engine for the page's script: the same run and report as the window's,
+// over arrays of texts in the order of inputFields and resultFields.
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "calc.h"
+#include "report.h"
+#include "standards_file.h"
+
+namespace {
+
+using emscripten::val;
+
+val names(const auto& fields) {
+  val out = val::array();
+  for (const auto& field : fields) out.call<void>("push", std::string(field.name));
+  return out;
+}
+
+quorvane::CaseInput caseInput(const val& texts) {
+  const auto values = emscripten::vecFromJSArray<std::string>(texts);
+  quorvane::CaseInput input;
+  for (std::size_t i = 0; i < quorvane::inputFields.size() && i < values.size(); ++i) {
+    input.*quorvane::inputFields[i].member = values[i];
+  }
+  return input;
+}
+
+// The standards a run goes by: the built-in rows with those of the standards
+// file the user picked, kept as its text; a text the reader refuses adds none.
+quorvane::StandardsTable standardsTable(const std::string& fileText) {
+  if (fileText.empty()) return {};
+  auto read = quorvane::standards::readStandardsFile(fileText);
+  if (auto* table = std::get_if<quorvane::StandardsTable>(&read)) return std::move(*table);
+  return {};
+}
+
+// A standards file as the page takes it, its bytes as they are (so that text
+// which is not UTF-8 is refused as the programs refuse it): {refusal, years}:
+// the reader's refusal in Chinese, naming the file, or null; the years it adds.
+val readStandards(const val& fileBytes, const std::string& fileName) {
+  const auto bytes = emscripten::convertJSArrayToNumberVector<unsigned char>(fileBytes);
+  const std::string fileText(bytes.begin(), bytes.end());
+  const auto read = quorvane::standards::readStandardsFile(fileText);
+  val out = val::object();
+  val years = val::array();
+  if (const auto* error = std::get_if<quorvane::standards::FileError>(&read)) {
+    out.set("refusal", quorvane::standards::describeChinese(fileName, *error));
+  } else {
+    out.set("refusal", val::null());
+    for (const auto& row : std::get<quorvane::StandardsTable>(read).rows()) {
+      if (row.fromFile) years.call<void>("push", std::string(row.accidentYear));
+    }
+  }
+  out.set("years", years);
+  return out;
+}
+
+val optionalText(const std::optional<std::string>& text) {
+  return text ? val(*text) : val::null();
+}
+
+// {stop, notice, results, working}: stop and notice are null when absent; a
+// stopped run has no results.
+val calculate(const val& texts, const std::string& standardsFile) {
+  quorvane::CaseWorking working;
+  const auto outcome =
+      quorvane::runCalculation(caseInput(texts), standardsTable(standardsFile), &working);
+  val out = val::object();
+  out.set("results", val::array());
+  out.set("working", val::array());
+  if (const auto* stop = std::get_if<quorvane::CalcStop>(&outcome)) {
+    out.set("stop", stop->message);
+    out.set("notice", optionalText(stop->notice));
+    return out;
+  }
+  const auto& done = std::get<quorvane::CalcCompleted>(outcome);
+  out.set("stop", val::null());
+  out.set("notice", optionalText(done.notice));
+  for (const auto& field : quorvane::resultFields) {
+    out["results"].call<void>("push", done.result.*field.member);
+    out["working"].call<void>("push", working.*field.member);
+  }
+  return out;
+}
+
+// The printed case: {title, referenceOnly, notice, stopMessage, sections:
+// [{title, rows: [{name, value, working}]}]}.
+val report(const val& texts, const std::string& standardsFile) {
+  const auto report = quorvane::reportFor(caseInput(texts), standardsTable(standardsFile));
+  val out = val::object();
+  out.set("title", std::string(quorvane::kReportTitle));
+  out.set("referenceOnly", std::string(quorvane::kReferenceOnly));
+  out.set("notice", optionalText(report.notice));
+  out.set("stopMessage", optionalText(report.stopMessage));
+  val sections = val::array();
+  for (const auto& section : report.sections) {
+    val rows = val::array();
+    for (const auto& row : section.rows) {
+      val item = val::object();
+      item.set("name", row.name);
+      item.set("value", row.value);
+      item.set("working", row.working);
+      rows.call<void>("push", item);
+    }
+    val entry = val::object();
+    entry.set("title", section.title);
+    entry.set("rows", rows);
+    sections.call<void>("push", entry);
+  }
+  out.set("sections", sections);
+  return out;
+}
+
+// The report as the batch tool's --explain writes it.
+std::string reportText(const val& texts, const std::string& standardsFile,
+                       const std::string& printedDate) {
+  return quorvane::reportText(quorvane::reportFor(caseInput(texts), standardsTable(standardsFile)),
+                              printedDate);
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quorvane) {
+  emscripten::function(
+      "inputNames", +[] { return names(quorvane::inputFields); });
+  emscripten::function(
+      "resultNames", +[] { return names(quorvane::resultFields); });
+  emscripten::function("calculate", &calculate);
+  emscripten::function("report", &report);
+  emscripten::function("reportText", &reportText);
+  emscripten::function("readStandards", &readStandards);
+}

@@ -1,0 +1,202 @@
+'use strict';
+// The window's behaviour on the page: start-up lists and picks, calculation
+// with the messages as alerts, the working as tooltips, reset, scrolling, the
+// legal-basis link and the printed report.
+(async () => {
+  const engine = await QuorvaneEngine();
+  const inputNames = engine.inputNames();
+  const resultNames = engine.resultNames();
+  const host = document.getElementById('宿主');
+  const definition = document.getElementById('窗口定义');
+  const byId = (id) => document.getElementById(id);
+
+  // The standards file the user picked, kept as its text in the browser; the
+  // rows it adds go into every run, as the window's standards file does.
+  const storageKey = 'quorvane.standards';
+  let standardsFile = '';
+  let fileYears = [];
+  try {
+    standardsFile = localStorage.getItem(storageKey) ?? '';
+  } catch {
+    // no storage (a private window, say): the built-in rows alone
+  }
+  if (standardsFile !== '') {
+    const kept = engine.readStandards(new TextEncoder().encode(standardsFile), '');
+    if (kept.refusal === null) fileYears = kept.years;
+    else standardsFile = '';
+  }
+
+  const pixels = (twips) => Math.sign(twips) * Math.round(Math.abs(twips) / 15);
+
+  // A single-precision quotient rounded half to even, as the scroll maximum is.
+  function roundHalfEven(x) {
+    const down = Math.floor(x);
+    const rest = x - down;
+    if (rest > 0.5) return down + 1;
+    if (rest < 0.5) return down;
+    return down % 2 === 0 ? down : down + 1;
+  }
+
+  function fill(list, items) {
+    list.replaceChildren(...items.map((text) => new Option(text, text)));
+  }
+
+  function numbers(from, to) {
+    const items = [];
+    const step = from <= to ? 1 : -1;
+    for (let n = from; n !== to + step; n += step) items.push(String(n));
+    return items;
+  }
+
+  // An item that is not in the list leaves it unpicked, as in the window.
+  function pickByText(list, text) {
+    list.selectedIndex = [...list.options].findIndex((option) => option.text === text);
+  }
+
+  // This year and the last, then every year the standards file adds, newest first.
+  function accidentYears(year) {
+    const years = numbers(year, year - 1);
+    const added = fileYears.filter((y) => !years.includes(y)).sort().reverse();
+    return [...years, ...added];
+  }
+
+  function startUp() {
+    const year = new Date().getFullYear();
+    fill(byId('夫妻或单亲'), ['单亲', '夫妻']);
+    byId('夫妻或单亲').selectedIndex = 1;
+    fill(byId('伤残等级'), ['一', '二', '三', '四', '五', '六', '七', '八', '九', '十']);
+    byId('伤残等级').selectedIndex = 0;
+    fill(byId('受害人生日年'), numbers(year, 1920));
+    fill(byId('受害人生日月'), numbers(1, 12));
+    fill(byId('受害人生日日'), numbers(1, 31));
+    fill(byId('事故发生日年'), accidentYears(year));
+    fill(byId('事故发生日月'), numbers(1, 12));
+    fill(byId('事故发生日日'), numbers(1, 31));
+    pickByText(byId('受害人生日年'), '1988');
+    pickByText(byId('受害人生日月'), '8');
+    pickByText(byId('受害人生日日'), '8');
+    pickByText(byId('事故发生日年'), '2011');
+    pickByText(byId('事故发生日月'), '11');
+    pickByText(byId('事故发生日日'), '11');
+    byId('大图框').focus();
+  }
+
+  const caseTexts = () => inputNames.map((name) => byId(name).value);
+
+  function calculate() {
+    const outcome = engine.calculate(caseTexts(), standardsFile);
+    if (outcome.notice !== null) alert(outcome.notice);
+    if (outcome.stop !== null) {
+      alert(outcome.stop);
+      return;
+    }
+    resultNames.forEach((name, i) => {
+      byId(name).value = outcome.results[i];
+      byId(name).title = outcome.working[i];
+    });
+  }
+
+  // The window anew from its definition: every typed text, result, pick and
+  // the scroll position gone.
+  function show() {
+    host.replaceChildren(definition.content.cloneNode(true));
+    const box = byId('大图框');
+    const bar = byId('滚动条');
+    const step = Number(bar.dataset.step);
+    bar.max = String(roundHalfEven(Math.fround(Math.fround(Number(box.dataset.height)) / step)));
+    bar.value = '0';
+    box.style.top = '0px';
+    // 'change' comes on release: dragging alone moves nothing.
+    bar.addEventListener('change', () => {
+      box.style.top = `${pixels(Number(bar.value) * -step)}px`;
+    });
+    byId('计算按钮').addEventListener('click', calculate);
+    byId('清空按钮').addEventListener('click', show);
+    const legalBasis = byId('法条依据按钮');
+    legalBasis.addEventListener('click', () => window.open(legalBasis.dataset.href, '_blank', 'noopener'));
+    startUp();
+  }
+
+  function element(tag, text, attributes = {}) {
+    const node = document.createElement(tag);
+    if (text !== undefined) node.textContent = text;
+    for (const [name, value] of Object.entries(attributes)) node.setAttribute(name, value);
+    return node;
+  }
+
+  // The same report as the window prints: the case, the standards, every amount
+  // with its working.
+  function writeReport() {
+    const report = engine.report(caseTexts(), standardsFile);
+    const today = new Date();
+    const sheet = byId('报告');
+    sheet.replaceChildren();
+    sheet.append(element('h2', report.title, { align: 'center' }));
+    const heading = element('p');
+    heading.append(`打印日期：${today.getFullYear()}年${today.getMonth() + 1}月${today.getDate()}日`,
+                   element('br'), element('b', report.referenceOnly));
+    if (report.notice !== null) heading.append(element('br'), `提示：${report.notice}`);
+    sheet.append(heading);
+    for (const section of report.sections) {
+      sheet.append(element('h3', section.title));
+      const table = element('table');
+      const explained = section.rows.some((row) => row.working !== '');
+      for (const row of section.rows) {
+        const line = element('tr');
+        line.append(element('td', row.name, { width: '22%' }), element('td', row.value));
+        if (explained) {
+          const working = element('td', undefined, { width: '60%' });
+          working.append(element('small', row.working));
+          working.style.whiteSpace = 'pre-line';
+          line.append(working);
+        }
+        table.append(line);
+      }
+      sheet.append(table);
+    }
+  }
+  window.addEventListener('beforeprint', writeReport);
+
+  function showStandards() {
+    byId('年度标准说明').textContent = fileYears.length > 0
+      ? `标准文件增加的年度：${fileYears.join('、')}`
+      : '仅用内置标准（2011、2012 年度）';
+    byId('年度标准清除').disabled = standardsFile === '';
+  }
+
+  // A new set of years for the accident-year list; the pick stays where it can.
+  function useStandards(text, years) {
+    standardsFile = text;
+    fileYears = years;
+    try {
+      if (text === '') localStorage.removeItem(storageKey);
+      else localStorage.setItem(storageKey, text);
+    } catch {
+      // kept for this page only
+    }
+    const list = byId('事故发生日年');
+    const picked = list.value;
+    fill(list, accidentYears(new Date().getFullYear()));
+    pickByText(list, picked);
+    showStandards();
+  }
+
+  byId('年度标准').addEventListener('change', async (event) => {
+    const file = event.target.files[0];
+    if (!file) return;
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    event.target.value = '';
+    const read = engine.readStandards(bytes, file.name);
+    if (read.refusal !== null) {
+      alert(`标准文件未使用：${read.refusal}`);
+      return;
+    }
+    // Accepted, so UTF-8: kept as text, byte-order mark and all.
+    useStandards(new TextDecoder('utf-8', { ignoreBOM: true }).decode(bytes), read.years);
+  });
+  byId('年度标准清除').addEventListener('click', () => useStandards('', []));
+  showStandards();
+
+  show();
+  document.documentElement.dataset.ready = 'true';
+})();

@@ -1,0 +1,39 @@
+// quorvane-page: writes quorvane.html from its template, the page's script and
+// the engine's script. Runs under node at build time (the real file system).
+
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "page.h"
+
+namespace {
+
+std::string slurp(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error(std::string("cannot read ") + path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 5) {
+    std::fputs("Usage: quorvane-page TEMPLATE PAGE-SCRIPT ENGINE-SCRIPT OUTPUT\n", stderr);
+    return 2;
+  }
+  try {
+    const std::string html = quorvane::web::page(slurp(argv[1]), slurp(argv[2]), slurp(argv[3]));
+    std::ofstream out(argv[4], std::ios::binary);
+    out << html;
+    if (!out.flush()) throw std::runtime_error(std::string("cannot write ") + argv[4]);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "quorvane-page: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}
