@@ -2,11 +2,23 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <QUrl>
 #include <QWidget>
 
 namespace quorvane::platform {
+
+bool useChineseTexts() {
+  // By name, not by QLocale(): under a C or English locale that would load nothing.
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
 
 QDate systemToday() {
   return QDate::currentDate();

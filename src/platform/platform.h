@@ -13,6 +13,12 @@ class QWidget;
 
 namespace quorvane::platform {
 
+// Qt's own texts (the text boxes' and the scroll bar's context menus, the
+// message box's button) in Simplified Chinese, whatever the system's language:
+// the window is Chinese throughout. Needs a QCoreApplication; returns false
+// when Qt's translation is not installed, and the texts stay English.
+bool useChineseTexts();
+
 // Today's date; the system's unless a test hands in another.
 using Clock = std::function<QDate()>;
 [[nodiscard]] QDate systemToday();

@@ -1,8 +1,8 @@
 #include "window.h"
 
+#include <QAbstractItemView>
 #include <QAction>
-#include <QComboBox>
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextDocument>
+#include <QWheelEvent>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -81,19 +83,8 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
     }
     case ControlKind::Label: {
       auto* label = new QLabel(parent);
-      const QString caption = qs(spec.caption);
-      if (caption.contains('\n')) {
-        // Qt sets a fixed line height from baseline to baseline; 12 px lines in
-        // the 12 px dialog font bring the second line 16 px (240 twips) down,
-        // where the link that lies over its address stands.
-        label->setTextFormat(Qt::RichText);
-        label->setText(QString("<div style=\"line-height:%1px\">%2</div>")
-                           .arg(12)
-                           .arg(caption.toHtmlEscaped().replace('\n', "<br>")));
-      } else {
-        label->setTextFormat(Qt::PlainText);
-        label->setText(caption);
-      }
+      label->setTextFormat(Qt::PlainText);  // keeps full-width spaces; lines split at line feeds
+      label->setText(qs(spec.caption));
       if (spec.font == ControlFont::Title) label->setFont(headingFont(12));
       if (spec.font == ControlFont::Heading) label->setFont(headingFont(10.5));
       label->setAlignment(spec.font == ControlFont::Dialog ? Qt::AlignLeft | Qt::AlignTop
@@ -111,9 +102,14 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
       return box;
     }
     case ControlKind::DropDownList:
-      return new QComboBox(parent);  // not editable: only items can be picked
-    case ControlKind::Button:
-      return new QPushButton(qs(spec.caption), parent);
+      return new DropDownList(parent);  // not editable: only items can be picked
+    case ControlKind::Button: {
+      auto* button = new QPushButton(qs(spec.caption), parent);
+      // Enter presses the focused button, as Space does; Qt does this by
+      // itself only for buttons in a dialog.
+      button->setAutoDefault(true);
+      return button;
+    }
   }
   return nullptr;
 }
@@ -127,6 +123,25 @@ void fillList(QComboBox* list, const QStringList& items) {
   list->addItems(items);
 }
 
+// The notice's second line shows the address that the link lies over. Its
+// lines follow each other at the font's line spacing, so the notice's text
+// starts low enough that the second line's rows are the link's rows.
+void alignNoticeWithLink(QLabel* notice, const QWidget* link) {
+  const QFontMetricsF metrics(notice->font());
+  const int secondLine = qCeil(metrics.leading() + metrics.height());
+  const int top = link->y() - notice->y() - secondLine;
+  notice->setContentsMargins(0, std::max(0, top), 0, 0);
+}
+
+// Puts the window's frame, title bar included, in the middle of its screen.
+void centreOnScreen(QWidget* window) {
+  const QScreen* screen = window->screen();
+  if (screen == nullptr) return;
+  QRect frame = window->frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window->move(frame.topLeft());
+}
+
 QStringList numbers(int from, int to) {
   QStringList items;
   const int step = from <= to ? 1 : -1;
@@ -135,6 +150,64 @@ QStringList numbers(int from, int to) {
 }
 
 }  // namespace
+
+DropDownList::DropDownList(QWidget* parent) : QComboBox(parent) {
+  setFocusPolicy(Qt::StrongFocus);  // not Qt::WheelFocus, a combo box's default
+}
+
+void DropDownList::showPopup() {
+  // The open list's view would otherwise run Qt's own keyboard search.
+  if (!viewWatched_) {
+    view()->installEventFilter(this);
+    viewWatched_ = true;
+  }
+  QComboBox::showPopup();
+}
+
+bool DropDownList::typeAhead(const QKeyEvent& event) {
+  const QString text = event.text();
+  if (text.isEmpty() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) ||
+      !std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); })) {
+    return false;
+  }
+  const int items = count();
+  for (const QChar typed : text) {
+    const int current = currentIndex();
+    for (int step = 1; step <= items; ++step) {
+      const int candidate = (current + step) % items;
+      if (itemText(candidate).startsWith(typed, Qt::CaseInsensitive)) {
+        if (candidate != current) {
+          setCurrentIndex(candidate);
+          if (view()->isVisible())
+            view()->setCurrentIndex(model()->index(candidate, modelColumn()));
+          emit activated(candidate);
+        }
+        break;
+      }
+    }
+  }
+  return true;
+}
+
+void DropDownList::keyPressEvent(QKeyEvent* event) {
+  if (!typeAhead(*event)) QComboBox::keyPressEvent(event);
+}
+
+bool DropDownList::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view() && event->type() == QEvent::KeyPress &&
+      typeAhead(static_cast<const QKeyEvent&>(*event))) {
+    return true;
+  }
+  return QComboBox::eventFilter(watched, event);
+}
+
+void DropDownList::wheelEvent(QWheelEvent* event) {
+  if (hasFocus()) {
+    QComboBox::wheelEvent(event);
+  } else {
+    event->ignore();
+  }
+}
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
   setMouseTracking(true);
@@ -213,6 +286,8 @@ void CalculatorWindow::createControls() {
     }
     controls_[i]->setAccessibleName(name);
   }
+
+  alignNoticeWithLink(static_cast<QLabel*>(control(kNoticeLabel)), control(kHomeLink));
 
   for (std::size_t i = 0; i < inputFields.size(); ++i) inputs_[i] = control(inputFields[i].name);
   for (std::size_t i = 0; i < resultFields.size(); ++i) {
@@ -322,6 +397,7 @@ void CalculatorWindow::calculate() {
   const auto& result = std::get<CalcCompleted>(outcome).result;
   for (std::size_t i = 0; i < resultFields.size(); ++i) {
     results_[i]->setText(QString::fromStdString(result.*resultFields[i].member));
+    results_[i]->setCursorPosition(0);  // a long amount shows its sign and first digits
     results_[i]->setToolTip(QString::fromStdString(working.*resultFields[i].member));
   }
 }
@@ -386,12 +462,23 @@ void WindowHost::show() {
   // Queued: the old window is discarded only after its button's click is done.
   connect(window, &CalculatorWindow::resetRequested, this, &WindowHost::replaceWindow,
           Qt::QueuedConnection);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    window->move(screen->availableGeometry().center() - window->rect().center());
-  }
+  // The frame's size is known only once a window manager has framed the
+  // window: centre the client area now, the whole frame when it is framed.
+  centreOnScreen(window);
+  window->installEventFilter(this);
   window->show();
   window_ = window;
   emit windowReplaced(window);
+}
+
+bool WindowHost::eventFilter(QObject* watched, QEvent* event) {
+  auto* window = qobject_cast<QWidget*>(watched);
+  if (window != nullptr && event->type() == QEvent::Move && window->windowHandle() != nullptr &&
+      !window->windowHandle()->frameMargins().isNull()) {
+    window->removeEventFilter(this);
+    centreOnScreen(window);
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 void WindowHost::replaceWindow() {
