@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -41,14 +42,16 @@ const ControlSpec& specOf(std::string_view name) {
                        [&](const ControlSpec& spec) { return spec.name == name; });
 }
 
-// The Song faces that stand in for 宋体 where it is not installed.
-const QStringList kSongFamilies{"宋体", "SimSun", "AR PL UMing CN", "AR PL UMing TW",
-                                "Noto Serif CJK SC"};
+// The Song faces: the one the set-up installs first, since each family that
+// is missing costs a font search at start-up, and one list for every font of
+// the window, so that all share the fallback fonts found for it.
+const QStringList kSongFamilies{
+    "AR PL UMing CN",     "SimSun", "宋体", "AR PL UMing TW", "Noto Serif CJK SC",
+    "WenQuanYi Micro Hei"};
 
 QFont dialogFont() {
   QFont font;
-  // An installed Song face first: a family that is missing costs a font search at start-up.
-  font.setFamilies({"AR PL UMing CN", "SimSun", "宋体", "WenQuanYi Micro Hei"});
+  font.setFamilies(kSongFamilies);
   font.setPixelSize(12);  // 9 point at 96 dpi: a full-width character is 12 pixels
   // The Song faces' hinting programs cost a fifth of start-up in FreeType and
   // change little at this size on today's screens.
@@ -451,7 +454,12 @@ void CalculatorWindow::scrollTo(int value) {
 }
 
 WindowHost::WindowHost(platform::Clock clock, QObject* parent)
-    : QObject(parent), clock_(std::move(clock)) {}
+    : QObject(parent), clock_(std::move(clock)) {
+  // The dialog font for the message boxes and menus too; and Qt lays out
+  // every new text box's empty text in the program's font before the box takes
+  // the window's, which would load a second face at start-up.
+  QApplication::setFont(dialogFont());
+}
 
 WindowHost::~WindowHost() {
   delete window_;
