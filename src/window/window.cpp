@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -52,12 +53,15 @@ const QStringList kSongFamilies{
 
 // Every text in the window is a caption or a number, all of which the first
 // Song face covers, and that face carries drawn bitmaps at the window's sizes
-// (12, 14 and 16 pixels), as 宋体 does. Where it is installed the window shows
-// those bitmaps, unsmoothed as on the platform the window comes from, and
-// looks for no fallback faces: rasterising outlines and that search cost an
-// eighth of start-up.
+// on a 96 dpi screen (12, 14 and 16 pixels), as 宋体 does. There the window
+// shows those bitmaps, unsmoothed as on the platform the window comes from,
+// and looks for no fallback faces: rasterising outlines and that search cost
+// an eighth of start-up. Elsewhere it keeps Qt's smoothed outlines.
 void useSongBitmaps(QFont& font) {
-  if (QFontDatabase::families().contains(kSongFamilies.front())) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen != nullptr && screen->devicePixelRatio() == 1.0 &&
+      qRound(screen->logicalDotsPerInchY()) == 96 &&
+      QFontDatabase::families().contains(kSongFamilies.front())) {
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::NoAntialias));
   }
 }
