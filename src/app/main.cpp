@@ -6,7 +6,9 @@
 #include "window.h"
 
 int main(int argc, char** argv) {
+  quorvane::platform::FontConfigWarmUp fonts;
   QApplication app(argc, argv);
+  fonts.wait();
   QApplication::setApplicationName("Quorvane");
   QApplication::setApplicationDisplayName("Quorvane");
   QApplication::setApplicationVersion(QUORVANE_VERSION);

@@ -8,7 +8,19 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <fontconfig/fontconfig.h>
+
 namespace quorvane::platform {
+
+FontConfigWarmUp::FontConfigWarmUp() : thread_([] { FcInit(); }) {}
+
+FontConfigWarmUp::~FontConfigWarmUp() {
+  wait();
+}
+
+void FontConfigWarmUp::wait() {
+  if (thread_.joinable()) thread_.join();
+}
 
 bool useChineseTexts() {
   // By name, not by QLocale(): under a C or English locale that would load nothing.
