@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of quorvane against a minimal Qt Widgets window, both built in this
 # tree and run alternately on one virtual display (Xvfb): milliseconds from
-# process start to the window being shown and ready, and peak memory.
+# process start to the window being shown and ready, and peak memory. Both are
+# timed by the same preloaded library (ready_report.cpp), not by code of their own.
 # Usage: bench/startup.sh [BUILD_DIR] [RUNS]   (default build/release, 30 runs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,12 +14,13 @@ Xvfb "$display" -screen 0 1024x900x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 sleep 1
-export DISPLAY=$display QUORVANE_REPORT_READY=1 QT_QPA_PLATFORM=xcb
+export DISPLAY=$display QT_QPA_PLATFORM=xcb
+hook=$(realpath "$build/bench/libready_report.so")
 
 measure() {  # program -> "milliseconds kilobytes"
   local start ready kib
   start=$(date +%s%N)
-  ready=$( { /usr/bin/time -f "peak %M" "$1" 2>&3 | sed -n 's/^ready //p'; } 3>/tmp/quorvane-startup-time.$$)
+  ready=$( { /usr/bin/time -f "peak %M" env LD_PRELOAD="$hook" "$1" 2>&3 | sed -n 's/^ready //p'; } 3>/tmp/quorvane-startup-time.$$)
   kib=$(sed -n 's/^peak //p' /tmp/quorvane-startup-time.$$)
   echo "$(( (ready - start) / 1000 )) $kib"
 }

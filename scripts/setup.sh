@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libcsv-dev
-  qt6-base-dev
+  qt6-base-dev qt6-translations-l10n libfontconfig-dev
   xvfb xauth
   clang-14 libclang-rt-14-dev time
   poppler-utils

@@ -2,11 +2,35 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <QUrl>
 #include <QWidget>
 
+#include <fontconfig/fontconfig.h>
+
 namespace quorvane::platform {
+
+FontConfigWarmUp::FontConfigWarmUp() : thread_([] { FcInit(); }) {}
+
+FontConfigWarmUp::~FontConfigWarmUp() {
+  wait();
+}
+
+void FontConfigWarmUp::wait() {
+  if (thread_.joinable()) thread_.join();
+}
+
+bool useChineseTexts() {
+  // By name, not by QLocale(): under a C or English locale that would load nothing.
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
 
 QDate systemToday() {
   return QDate::currentDate();

@@ -8,10 +8,34 @@
 #include <QDate>
 #include <QString>
 #include <functional>
+#include <thread>
 
 class QWidget;
 
 namespace quorvane::platform {
+
+// Qt's own texts (the text boxes' and the scroll bar's context menus, the
+// message box's button) in Simplified Chinese, whatever the system's language:
+// the window is Chinese throughout. Needs a QCoreApplication; returns false
+// when Qt's translation is not installed, and the texts stay English.
+bool useChineseTexts();
+
+// Reads the system's font configuration on a thread of its own while the
+// program connects to the display, which takes as long: the window's first
+// text then finds it ready. Make one before the QApplication and call wait()
+// once that exists, before anything draws text.
+class FontConfigWarmUp {
+ public:
+  FontConfigWarmUp();
+  ~FontConfigWarmUp();
+  FontConfigWarmUp(const FontConfigWarmUp&) = delete;
+  FontConfigWarmUp& operator=(const FontConfigWarmUp&) = delete;
+
+  void wait();
+
+ private:
+  std::thread thread_;
+};
 
 // Today's date; the system's unless a test hands in another.
 using Clock = std::function<QDate()>;

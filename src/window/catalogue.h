@@ -35,6 +35,7 @@ inline constexpr std::string_view kCalculateButton = "计算按钮";
 inline constexpr std::string_view kClearButton = "清空按钮";
 inline constexpr std::string_view kLegalBasisButton = "法条依据按钮";
 inline constexpr std::string_view kHomeLink = "主页";
+inline constexpr std::string_view kNoticeLabel = "Label59";
 
 inline constexpr std::string_view kHomeAddress = "http://www.quorvane.com";
 inline constexpr std::string_view kLegalBasisAddress =

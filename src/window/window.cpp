@@ -1,8 +1,11 @@
 #include "window.h"
 
+#include <QAbstractItemView>
 #include <QAction>
-#include <QComboBox>
+#include <QApplication>
+#include <QFontDatabase>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,6 +16,8 @@
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -41,14 +46,32 @@ const ControlSpec& specOf(std::string_view name) {
                        [&](const ControlSpec& spec) { return spec.name == name; });
 }
 
-// The Song faces that stand in for 宋体 where it is not installed.
-const QStringList kSongFamilies{"宋体", "SimSun", "AR PL UMing CN", "AR PL UMing TW",
-                                "Noto Serif CJK SC"};
+// The Song faces: the one the set-up installs first, since each family that
+// is missing costs a font search at start-up, and one list for every font of
+// the window, so that all share the fallback fonts found for it.
+const QStringList kSongFamilies{
+    "AR PL UMing CN",     "SimSun", "宋体", "AR PL UMing TW", "Noto Serif CJK SC",
+    "WenQuanYi Micro Hei"};
+
+// Every text in the window is a caption or a number, all of which the first
+// Song face covers, and that face carries drawn bitmaps at the window's sizes
+// on a 96 dpi screen (12, 14 and 16 pixels), as 宋体 does. There the window
+// shows those bitmaps, unsmoothed as on the platform the window comes from,
+// and looks for no fallback faces: rasterising outlines and that search cost
+// an eighth of start-up. Elsewhere it keeps Qt's smoothed outlines.
+void useSongBitmaps(QFont& font) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen != nullptr && screen->devicePixelRatio() == 1.0 &&
+      qRound(screen->logicalDotsPerInchY()) == 96 &&
+      QFontDatabase::families().contains(kSongFamilies.front())) {
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::NoAntialias));
+  }
+}
 
 QFont dialogFont() {
   QFont font;
-  // An installed Song face first: a family that is missing costs a font search at start-up.
-  font.setFamilies({"AR PL UMing CN", "SimSun", "宋体", "WenQuanYi Micro Hei"});
+  font.setFamilies(kSongFamilies);
+  useSongBitmaps(font);
   font.setPixelSize(12);  // 9 point at 96 dpi: a full-width character is 12 pixels
   // The Song faces' hinting programs cost a fifth of start-up in FreeType and
   // change little at this size on today's screens.
@@ -59,6 +82,7 @@ QFont dialogFont() {
 QFont headingFont(double points) {
   QFont font;
   font.setFamilies(kSongFamilies);
+  useSongBitmaps(font);
   font.setBold(true);
   font.setPointSizeF(points);
   font.setHintingPreference(QFont::PreferNoHinting);
@@ -83,19 +107,8 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
     }
     case ControlKind::Label: {
       auto* label = new QLabel(parent);
-      const QString caption = qs(spec.caption);
-      if (caption.contains('\n')) {
-        // Qt sets a fixed line height from baseline to baseline; 12 px lines in
-        // the 12 px dialog font bring the second line 16 px (240 twips) down,
-        // where the link that lies over its address stands.
-        label->setTextFormat(Qt::RichText);
-        label->setText(QString("<div style=\"line-height:%1px\">%2</div>")
-                           .arg(12)
-                           .arg(caption.toHtmlEscaped().replace('\n', "<br>")));
-      } else {
-        label->setTextFormat(Qt::PlainText);
-        label->setText(caption);
-      }
+      label->setTextFormat(Qt::PlainText);  // keeps full-width spaces; lines split at line feeds
+      label->setText(qs(spec.caption));
       if (spec.font == ControlFont::Title) label->setFont(headingFont(12));
       if (spec.font == ControlFont::Heading) label->setFont(headingFont(10.5));
       label->setAlignment(spec.font == ControlFont::Dialog ? Qt::AlignLeft | Qt::AlignTop
@@ -113,9 +126,14 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
       return box;
     }
     case ControlKind::DropDownList:
-      return new QComboBox(parent);  // not editable: only items can be picked
-    case ControlKind::Button:
-      return new QPushButton(qs(spec.caption), parent);
+      return new DropDownList(parent);  // not editable: only items can be picked
+    case ControlKind::Button: {
+      auto* button = new QPushButton(qs(spec.caption), parent);
+      // Enter presses the focused button, as Space does; Qt does this by
+      // itself only for buttons in a dialog.
+      button->setAutoDefault(true);
+      return button;
+    }
   }
   return nullptr;
 }
@@ -127,6 +145,25 @@ void pickByText(QComboBox* list, const QString& text) {
 void fillList(QComboBox* list, const QStringList& items) {
   list->clear();
   list->addItems(items);
+}
+
+// The notice's second line shows the address that the link lies over. Its
+// lines follow each other at the font's line spacing, so the notice's text
+// starts low enough that the second line's rows are the link's rows.
+void alignNoticeWithLink(QLabel* notice, const QWidget* link) {
+  const QFontMetricsF metrics(notice->font());
+  const int secondLine = qCeil(metrics.leading() + metrics.height());
+  const int top = link->y() - notice->y() - secondLine;
+  notice->setContentsMargins(0, std::max(0, top), 0, 0);
+}
+
+// Puts the window's frame, title bar included, in the middle of its screen.
+void centreOnScreen(QWidget* window) {
+  const QScreen* screen = window->screen();
+  if (screen == nullptr) return;
+  QRect frame = window->frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window->move(frame.topLeft());
 }
 
 QStringList numbers(int from, int to) {
@@ -161,6 +198,64 @@ UserStandards readUserStandards() {
   }
   auto& table = std::get<std::optional<StandardsTable>>(loaded);
   return {table ? std::move(*table) : StandardsTable{}, {}};
+}
+
+DropDownList::DropDownList(QWidget* parent) : QComboBox(parent) {
+  setFocusPolicy(Qt::StrongFocus);  // not Qt::WheelFocus, a combo box's default
+}
+
+void DropDownList::showPopup() {
+  // The open list's view would otherwise run Qt's own keyboard search.
+  if (!viewWatched_) {
+    view()->installEventFilter(this);
+    viewWatched_ = true;
+  }
+  QComboBox::showPopup();
+}
+
+bool DropDownList::typeAhead(const QKeyEvent& event) {
+  const QString text = event.text();
+  if (text.isEmpty() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) ||
+      !std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); })) {
+    return false;
+  }
+  const int items = count();
+  for (const QChar typed : text) {
+    const int current = currentIndex();
+    for (int step = 1; step <= items; ++step) {
+      const int candidate = (current + step) % items;
+      if (itemText(candidate).startsWith(typed, Qt::CaseInsensitive)) {
+        if (candidate != current) {
+          setCurrentIndex(candidate);
+          if (view()->isVisible())
+            view()->setCurrentIndex(model()->index(candidate, modelColumn()));
+          emit activated(candidate);
+        }
+        break;
+      }
+    }
+  }
+  return true;
+}
+
+void DropDownList::keyPressEvent(QKeyEvent* event) {
+  if (!typeAhead(*event)) QComboBox::keyPressEvent(event);
+}
+
+bool DropDownList::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view() && event->type() == QEvent::KeyPress &&
+      typeAhead(static_cast<const QKeyEvent&>(*event))) {
+    return true;
+  }
+  return QComboBox::eventFilter(watched, event);
+}
+
+void DropDownList::wheelEvent(QWheelEvent* event) {
+  if (hasFocus()) {
+    QComboBox::wheelEvent(event);
+  } else {
+    event->ignore();
+  }
 }
 
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
@@ -240,6 +335,8 @@ void CalculatorWindow::createControls() {
     }
     controls_[i]->setAccessibleName(name);
   }
+
+  alignNoticeWithLink(static_cast<QLabel*>(control(kNoticeLabel)), control(kHomeLink));
 
   for (std::size_t i = 0; i < inputFields.size(); ++i) inputs_[i] = control(inputFields[i].name);
   for (std::size_t i = 0; i < resultFields.size(); ++i) {
@@ -349,6 +446,7 @@ void CalculatorWindow::calculate() {
   const auto& result = std::get<CalcCompleted>(outcome).result;
   for (std::size_t i = 0; i < resultFields.size(); ++i) {
     results_[i]->setText(QString::fromStdString(result.*resultFields[i].member));
+    results_[i]->setCursorPosition(0);  // a long amount shows its sign and first digits
     results_[i]->setToolTip(QString::fromStdString(working.*resultFields[i].member));
   }
 }
@@ -402,7 +500,12 @@ void CalculatorWindow::scrollTo(int value) {
 }
 
 WindowHost::WindowHost(platform::Clock clock, StandardsTable standards, QObject* parent)
-    : QObject(parent), clock_(std::move(clock)), standards_(std::move(standards)) {}
+    : QObject(parent), clock_(std::move(clock)), standards_(std::move(standards)) {
+  // The dialog font for the message boxes and menus too; and Qt lays out
+  // every new text box's empty text in the program's font before the box takes
+  // the window's, which would load a second face at start-up.
+  QApplication::setFont(dialogFont());
+}
 
 WindowHost::~WindowHost() {
   delete window_;
@@ -413,12 +516,23 @@ void WindowHost::show() {
   // Queued: the old window is discarded only after its button's click is done.
   connect(window, &CalculatorWindow::resetRequested, this, &WindowHost::replaceWindow,
           Qt::QueuedConnection);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    window->move(screen->availableGeometry().center() - window->rect().center());
-  }
+  // The frame's size is known only once a window manager has framed the
+  // window: centre the client area now, the whole frame when it is framed.
+  centreOnScreen(window);
+  window->installEventFilter(this);
   window->show();
   window_ = window;
   emit windowReplaced(window);
+}
+
+bool WindowHost::eventFilter(QObject* watched, QEvent* event) {
+  auto* window = qobject_cast<QWidget*>(watched);
+  if (window != nullptr && event->type() == QEvent::Move && window->windowHandle() != nullptr &&
+      !window->windowHandle()->frameMargins().isNull()) {
+    window->removeEventFilter(this);
+    centreOnScreen(window);
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 void WindowHost::replaceWindow() {

@@ -9,6 +9,7 @@
 // when the window is first shown. "清空按钮" asks the WindowHost to discard the
 // window and show a new one built from the same definition.
 
+#include <QComboBox>
 #include <QLabel>
 #include <QObject>
 #include <QPointer>
@@ -20,7 +21,6 @@
 #include "catalogue.h"
 #include "platform.h"
 
-class QComboBox;
 class QPrinter;
 class QLineEdit;
 class QScrollBar;
@@ -41,6 +41,29 @@ class LinkLabel : public QLabel {
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A pick-only drop-down list. A typed character moves the pick to the next
+// item after the current one, wrapping round, whose text begins with it (no
+// search string builds up), whether the list is open or closed. The wheel
+// neither gives it focus nor changes the pick unless it already has focus, so
+// scrolling over the form cannot change a grade or a date unnoticed.
+class DropDownList : public QComboBox {
+  Q_OBJECT
+ public:
+  explicit DropDownList(QWidget* parent);
+
+  void showPopup() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Applies each typed character; false when the key carries no text to apply.
+  bool typeAhead(const QKeyEvent& event);
+  bool viewWatched_ = false;
 };
 
 class CalculatorWindow : public QWidget {
@@ -110,6 +133,9 @@ class WindowHost : public QObject {
 
  signals:
   void windowReplaced(CalculatorWindow* window);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void replaceWindow();

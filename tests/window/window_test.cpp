@@ -2,9 +2,11 @@
 // texts typed, buttons clicked, keys pressed; message boxes answered as they appear.
 
 #include <unistd.h>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
@@ -37,6 +39,47 @@ class UrlCatcher : public QObject {
   void open(const QUrl& url) { opened << url; }
 };
 
+// Types text as key presses, one character a press, each carrying its text.
+void typeInto(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    const int key = c.isDigit() ? Qt::Key_0 + c.digitValue() : 0;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(widget, &release);
+  }
+}
+
+// Texts of a menu's actions, separators left out.
+QStringList actionTexts(const QMenu& menu) {
+  QStringList texts;
+  for (const QAction* action : menu.actions()) {
+    if (!action->isSeparator()) texts << action->text();
+  }
+  return texts;
+}
+
+bool hasHan(const QString& text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](QChar c) { return c.script() == QChar::Script_Han; });
+}
+
+// The rows, in the parent's coordinates, where a grab of the widget has ink
+// between x-from and x-to (its own coordinates).
+std::set<int> inkRows(QWidget* widget, int from, int to) {
+  const QImage image = widget->grab().toImage();
+  std::set<int> rows;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = std::max(0, from); x < std::min(to, image.width()); ++x) {
+      if (qGray(image.pixel(x, y)) < 128) {
+        rows.insert(widget->y() + y);
+        break;
+      }
+    }
+  }
+  return rows;
+}
+
 }  // namespace
 
 class WindowTest : public QObject {
@@ -62,7 +105,10 @@ class WindowTest : public QObject {
   }
 
  private slots:
-  void initTestCase() { QApplication::setApplicationDisplayName("Quorvane"); }
+  void initTestCase() {
+    QApplication::setApplicationDisplayName("Quorvane");
+    QVERIFY(platform::useChineseTexts());
+  }
   void cleanup() { host_.reset(); }
 
   void catalogueInvariants() {
@@ -114,6 +160,159 @@ class WindowTest : public QObject {
     QCOMPARE(find<QLabel>(window, "Label17")->buddy(), find<QWidget>(window, "兄弟姐妹人数"));
     QCOMPARE(find<QLabel>(window, "主页")->palette().color(QPalette::WindowText),
              QColor(0, 0, 255));
+  }
+
+  void platformTextsAreChinese() {
+    auto* window = shown(QDate(2012, 5, 1));
+    QLineEdit* box = find<QLineEdit>(window, "误工天数");
+    const std::unique_ptr<QMenu> boxMenu(box->createStandardContextMenu());
+    const QStringList boxTexts = actionTexts(*boxMenu);
+    QCOMPARE(boxTexts.size(), 7);  // undo, redo, cut, copy, paste, delete, select all
+
+    QStringList barTexts;  // the scroll bar builds its menu when asked, and runs it
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&barTexts] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        barTexts = actionTexts(*menu);
+        menu->close();
+      }
+    });
+    poll.start(5);
+    auto* bar = find<QScrollBar>(window, kScrollBar);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                bar->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(bar, &menuEvent);
+    poll.stop();
+    QCOMPARE(barTexts.size(), 7);  // scroll here, top, bottom, page and step up and down
+
+    MessageAnswerer answers;
+    find<QComboBox>(window, "受害人生日日")->setCurrentIndex(-1);
+    QTest::mouseClick(find<QPushButton>(window, kCalculateButton), Qt::LeftButton);
+    QCOMPARE(answers.seen.size(), 1u);
+    for (const QString& text : boxTexts + barTexts + QStringList{answers.seen[0].okText}) {
+      QVERIFY2(hasHan(text), qPrintable(text));
+    }
+  }
+
+  void typeAheadPicksTheNextItemBeginningWithEachKey() {
+    const struct {
+      const char* list;
+      const char* start;  // nullptr: nothing picked
+      QString keys;
+      const char* expected;
+    } cases[] = {
+        {"受害人生日月", "8", "1", "10"},
+        {"受害人生日月", "8", "12", "2"},  // no search string: "2" after "10" is 2, not 12
+        {"受害人生日月", "12", "1", "1"},  // wraps round
+        {"受害人生日日", "8", "3", "30"},
+        {"受害人生日日", "8", "31", "1"},
+        {"受害人生日日", nullptr, "2", "2"},
+        {"受害人生日年", "1988", "1", "1987"},
+        {"受害人生日年", "1988", "195", "1987"},  // nothing begins with 9 or 5
+        {"事故发生日年", "2011", "2", "2012"},
+        {"伤残等级", "一", "二", "二"},
+        {"伤残等级", "三", "x", "三"},
+        {"夫妻或单亲", "夫妻", "夫", "夫妻"},  // the only match is the pick itself
+    };
+    auto* window = shown(QDate(2012, 5, 1));
+    for (const bool open : {false, true}) {
+      for (const auto& c : cases) {
+        const QString what =
+            QString("%1 at %2, keys %3, %4")
+                .arg(c.list, c.start ? c.start : "-", c.keys, open ? "open" : "closed");
+        auto* list = find<QComboBox>(window, c.list);
+        if (c.start) {
+          list->setCurrentIndex(list->findText(c.start));
+        } else {
+          list->setCurrentIndex(-1);
+        }
+        if (open) list->showPopup();
+        typeInto(open ? static_cast<QWidget*>(list->view()) : list, c.keys);
+        QVERIFY2(list->currentText() == c.expected, qPrintable(what + ": " + list->currentText()));
+        if (open) {
+          QVERIFY2(list->view()->currentIndex().row() == list->currentIndex(), qPrintable(what));
+          list->hidePopup();
+        }
+      }
+    }
+  }
+
+  void wheelOverAnUnfocusedListChangesNothing() {
+    auto* window = shown(QDate(2012, 5, 1));
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    auto* grade = find<QComboBox>(window, "伤残等级");
+    QVERIFY((grade->focusPolicy() & Qt::WheelFocus) !=
+            Qt::WheelFocus);  // a real wheel gives no focus
+    auto wheelDown = [grade] {
+      const QPointF at(10, 10);
+      QWheelEvent wheel(at, grade->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(grade, &wheel);
+    };
+    wheelDown();
+    QCOMPARE(grade->currentText(), QString("一"));
+    QCOMPARE(window->focusWidget(), find<QWidget>(window, kPictureBox));
+
+    grade->setFocus();  // a list the user chose still follows the wheel
+    wheelDown();
+    QCOMPARE(grade->currentText(), QString("二"));
+  }
+
+  void enterPressesTheFocusedButton() {
+    const std::pair<Qt::Key, const char*> keys[] = {{Qt::Key_Return, "Return"},
+                                                    {Qt::Key_Enter, "Enter"}};
+    for (const auto& [key, name] : keys) {
+      auto* window = shown(QDate(2012, 5, 1));
+      window->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(window));
+      auto* calculate = find<QPushButton>(window, kCalculateButton);
+      calculate->setFocus();
+      QTest::keyClick(calculate, key);
+      QVERIFY2(resultText(window, "合计") == "581460", name);
+
+      UrlCatcher urls;
+      auto* legalBasis = find<QPushButton>(window, kLegalBasisButton);
+      legalBasis->setFocus();
+      QTest::keyClick(legalBasis, key);
+      QVERIFY2(urls.opened.size() == 1, name);
+    }
+  }
+
+  void resultsShowFromTheirStart() {
+    auto* window = shown(QDate(2012, 5, 1));
+    find<QLineEdit>(window, "医疗费")->setText("-0.0000123456789012345");
+    auto* total = find<QLineEdit>(window, "合计");
+    total->setFocus();
+    QTest::mouseClick(find<QPushButton>(window, kCalculateButton), Qt::LeftButton);
+    QCOMPARE(resultText(window, "计算医疗费"), QString("-1.23456789012345E-05"));
+    for (const auto& field : resultFields) {
+      QVERIFY2(find<QLineEdit>(window, field.name)->cursorPosition() == 0,
+               std::string(field.name).c_str());
+    }
+  }
+
+  void noticeIsPlainTextUnderItsLink() {
+    auto* window = shown(QDate(2012, 5, 1));
+    auto* notice = find<QLabel>(window, kNoticeLabel);
+    auto* link = find<QLabel>(window, kHomeLink);
+    QCOMPARE(notice->textFormat(), Qt::PlainText);
+    QCOMPARE(notice->text().count('\n'), 1);
+    QVERIFY(notice->text().contains(QString("www.quorvane.com　电话")));  // full-width space kept
+    QCOMPARE(notice->geometry(), QRect(120, 752, 465, 41));  // the catalogue's place and size
+    QCOMPARE(link->geometry(), QRect(216, 768, 121, 17));
+
+    // The link's blue ink lies on exactly the rows where the notice draws the address.
+    const int left = link->x() - notice->x();
+    const int width = link->fontMetrics().horizontalAdvance(link->text());
+    const std::set<int> linkRows = inkRows(link, 0, width);
+    std::set<int> addressRows;
+    for (int row : inkRows(notice, left, left + width)) {
+      if (row >= link->y() && row < link->y() + link->height()) addressRows.insert(row);
+    }
+    QVERIFY(!linkRows.empty());
+    QCOMPARE(addressRows, linkRows);
+    QVERIFY(*inkRows(notice, 0, notice->width()).begin() < link->y());  // the first line above it
   }
 
   void startupListsIn2012() {

@@ -20,6 +20,7 @@ struct SeenMessage {
   QString title, text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   int buttons = 0;
+  QString okText;
 };
 
 // Answers the next modal message boxes with OK, recording what they said.
@@ -29,8 +30,9 @@ class MessageAnswerer : public QObject {
     connect(&timer_, &QTimer::timeout, this, [this] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr) return;
-      seen.push_back(
-          {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size())});
+      seen.push_back({box->windowTitle(), box->text(), box->icon(),
+                      static_cast<int>(box->buttons().size()),
+                      box->button(QMessageBox::Ok)->text()});
       box->button(QMessageBox::Ok)->click();
     });
     timer_.start(5);
