@@ -47,6 +47,15 @@ constexpr std::string_view kNotUtf8 =
 constexpr std::string_view kKeepHint = " (to carry another column through, use --keep)";
 constexpr std::string_view kNotGb18030 = "not GB18030 text (a byte sequence no character has)";
 
+// 提示 and the 22 result names, as the output's header row has them.
+void appendResultNames(std::string& out) {
+  out += "提示";
+  for (const auto& field : resultFields) {
+    out += ',';
+    appendField(out, field.name);
+  }
+}
+
 // A column of the input: the case field it fills, if any, and whether it is
 // carried through to the output.
 struct Column {
@@ -86,11 +95,7 @@ struct Reader::State {
         appendField(output, name);
         output += ',';
       }
-      output += "提示";
-      for (const auto& field : resultFields) {
-        output += ',';
-        appendField(output, field.name);
-      }
+      appendResultNames(output);
       output += rowEnd;
     }
   }
@@ -419,11 +424,8 @@ std::string& Reader::output() {
 }
 
 std::string resultHeader() {
-  std::string header = "提示";
-  for (const auto& field : resultFields) {
-    header += ',';
-    appendField(header, field.name);
-  }
+  std::string header;
+  appendResultNames(header);
   header += '\n';
   return header;
 }

@@ -348,11 +348,9 @@ class Progress {
   double next_;
 };
 
-}  // namespace
-
 // The standards file named, or the user's when there is one; the exit status
 // when it is refused.
-static std::optional<int> loadStandards(CommandLine& command) {
+std::optional<int> loadStandards(CommandLine& command) {
   const bool named = !command.standards.empty();
   const std::string path = named ? command.standards : quorvane::standards::userStandardsPath();
   if (path.empty()) return std::nullopt;
@@ -367,12 +365,14 @@ static std::optional<int> loadStandards(CommandLine& command) {
   return std::nullopt;
 }
 
-static int writeOut(std::string_view text) {
+int writeOut(std::string_view text) {
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
     return fail("<stdout>", std::strerror(errno));
   }
   return 0;
 }
+
+}  // namespace
 
 static int run(int argc, char** argv) {
   auto parsed = parse(argc, argv);

@@ -94,6 +94,7 @@ class Reader {
 
   void takeHeader() {
     columnOf_.fill(columnCount);
+    headerCount_ = fieldCount_;
     for (std::size_t i = 0; i < fieldCount_; ++i) {
       const std::string& name = fields_[i];
       std::size_t column = 0;
@@ -117,11 +118,12 @@ class Reader {
   }
 
   void takeRow() {
-    if (fieldCount_ != header()) {
+    if (fieldCount_ != headerCount_) {
       return fail(
           rowLine_,
-          "the row has " + number(fieldCount_) + " fields but the header names " + number(header()),
-          "该行有 " + number(fieldCount_) + " 个字段，而标题行有 " + number(header()) + " 列");
+          "the row has " + number(fieldCount_) + " fields but the header names " +
+              number(headerCount_),
+          "该行有 " + number(fieldCount_) + " 个字段，而标题行有 " + number(headerCount_) + " 列");
     }
     const std::string& yearText = fields_[columnOf_[year]];
     const bool fourDigits = yearText.size() == 4 && allDigits(yearText);
@@ -187,14 +189,6 @@ class Reader {
     return true;
   }
 
-  std::size_t header() const {
-    std::size_t count = 0;
-    for (std::size_t column = 0; column < columnCount; ++column) {
-      if (columnOf_[column] != columnCount) ++count;
-    }
-    return count;
-  }
-
   void fail(std::size_t line, std::string reason, std::string reasonChinese) {
     if (!failure_) failure_ = FileError{line, std::move(reason), std::move(reasonChinese)};
   }
@@ -202,8 +196,8 @@ class Reader {
   csv_parser parser_{};
   std::vector<std::string> fields_;
   std::size_t fieldCount_ = 0;
-  std::array<std::size_t, columnCount>
-      columnOf_{};  // field index of each column; columnCount: absent
+  std::array<std::size_t, columnCount> columnOf_{};  // field index; columnCount: absent
+  std::size_t headerCount_ = 0;
   StandardsTable table_;
   std::size_t line_ = 1;
   std::size_t rowLine_ = 1;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc.h"
+#include "catalogue.h"
 #include "report.h"
 #include "standards_file.h"
 
@@ -117,6 +118,22 @@ val report(const val& texts, const std::string& standardsFile) {
   return out;
 }
 
+// The eight lists as the window starts in that year with those standards:
+// [{name, items, pick}].
+val startupLists(int year, const std::string& standardsFile) {
+  val out = val::array();
+  for (const auto& list : quorvane::window::startupLists(year, standardsTable(standardsFile))) {
+    val items = val::array();
+    for (const auto& item : list.items) items.call<void>("push", item);
+    val entry = val::object();
+    entry.set("name", std::string(list.name));
+    entry.set("items", items);
+    entry.set("pick", std::string(list.pick));
+    out.call<void>("push", entry);
+  }
+  return out;
+}
+
 // The report as the batch tool's --explain writes it.
 std::string reportText(const val& texts, const std::string& standardsFile,
                        const std::string& printedDate) {
@@ -135,4 +152,5 @@ EMSCRIPTEN_BINDINGS(quorvane) {
   emscripten::function("report", &report);
   emscripten::function("reportText", &reportText);
   emscripten::function("readStandards", &readStandards);
+  emscripten::function("startupLists", &startupLists);
 }

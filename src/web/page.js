@@ -41,43 +41,19 @@
     list.replaceChildren(...items.map((text) => new Option(text, text)));
   }
 
-  function numbers(from, to) {
-    const items = [];
-    const step = from <= to ? 1 : -1;
-    for (let n = from; n !== to + step; n += step) items.push(String(n));
-    return items;
-  }
-
   // An item that is not in the list leaves it unpicked, as in the window.
   function pickByText(list, text) {
     list.selectedIndex = [...list.options].findIndex((option) => option.text === text);
   }
 
-  // This year and the last, then every year the standards file adds, newest first.
-  function accidentYears(year) {
-    const years = numbers(year, year - 1);
-    const added = fileYears.filter((y) => !years.includes(y)).sort().reverse();
-    return [...years, ...added];
-  }
+  // The lists as the window starts them, from the same definition.
+  const startupLists = () => engine.startupLists(new Date().getFullYear(), standardsFile);
 
   function startUp() {
-    const year = new Date().getFullYear();
-    fill(byId('夫妻或单亲'), ['单亲', '夫妻']);
-    byId('夫妻或单亲').selectedIndex = 1;
-    fill(byId('伤残等级'), ['一', '二', '三', '四', '五', '六', '七', '八', '九', '十']);
-    byId('伤残等级').selectedIndex = 0;
-    fill(byId('受害人生日年'), numbers(year, 1920));
-    fill(byId('受害人生日月'), numbers(1, 12));
-    fill(byId('受害人生日日'), numbers(1, 31));
-    fill(byId('事故发生日年'), accidentYears(year));
-    fill(byId('事故发生日月'), numbers(1, 12));
-    fill(byId('事故发生日日'), numbers(1, 31));
-    pickByText(byId('受害人生日年'), '1988');
-    pickByText(byId('受害人生日月'), '8');
-    pickByText(byId('受害人生日日'), '8');
-    pickByText(byId('事故发生日年'), '2011');
-    pickByText(byId('事故发生日月'), '11');
-    pickByText(byId('事故发生日日'), '11');
+    for (const { name, items, pick } of startupLists()) {
+      fill(byId(name), items);
+      pickByText(byId(name), pick);
+    }
     byId('大图框').focus();
   }
 
@@ -176,7 +152,7 @@
     }
     const list = byId('事故发生日年');
     const picked = list.value;
-    fill(list, accidentYears(new Date().getFullYear()));
+    fill(list, startupLists().find(({ name }) => name === '事故发生日年').items);
     pickByText(list, picked);
     showStandards();
   }

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "calc.h"
 
 namespace quorvane::window {
 
@@ -42,5 +46,18 @@ inline constexpr std::string_view kLegalBasisAddress =
     "http://www.quorvane.com/Topic.aspx?Id=15598";
 
 extern const std::array<ControlSpec, 118> controlCatalogue;
+
+// A drop-down list as the window starts: its items, and the item picked (the
+// list stays unpicked when that item is not among them).
+struct StartupList {
+  std::string_view name;
+  std::vector<std::string> items;
+  std::string_view pick;
+};
+
+// The eight lists for today's year: the year lists follow it, and the
+// accident-year list offers this year and the last, then every year the
+// standards add, newest first. The window and the web page both start so.
+[[nodiscard]] std::vector<StartupList> startupLists(int year, const StandardsTable& standards);
 
 }  // namespace quorvane::window

@@ -142,9 +142,12 @@ void pickByText(QComboBox* list, const QString& text) {
   list->setCurrentIndex(list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
-void fillList(QComboBox* list, const QStringList& items) {
+void fillList(QComboBox* list, const std::vector<std::string>& items) {
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(items.size()));
+  for (const auto& item : items) texts << qs(item);
   list->clear();
-  list->addItems(items);
+  list->addItems(texts);
 }
 
 // The notice's second line shows the address that the link lies over. Its
@@ -164,25 +167,6 @@ void centreOnScreen(QWidget* window) {
   QRect frame = window->frameGeometry();
   frame.moveCenter(screen->availableGeometry().center());
   window->move(frame.topLeft());
-}
-
-QStringList numbers(int from, int to) {
-  QStringList items;
-  const int step = from <= to ? 1 : -1;
-  for (int n = from; n != to + step; n += step) items << QString::number(n);
-  return items;
-}
-
-// This year and the last, then every year a standards file covers, newest first.
-QStringList accidentYears(int year, const StandardsTable& standards) {
-  QStringList years = numbers(year, year - 1);
-  QStringList fileYears;
-  for (const auto& row : standards.rows()) {
-    if (row.fromFile && !years.contains(qs(row.accidentYear))) fileYears << qs(row.accidentYear);
-  }
-  fileYears.sort();
-  std::reverse(fileYears.begin(), fileYears.end());
-  return years + fileYears;
 }
 
 }  // namespace
@@ -394,29 +378,11 @@ void CalculatorWindow::showEvent(QShowEvent* event) {
 }
 
 void CalculatorWindow::fillStartupLists() {
-  auto list = [this](std::string_view name) { return static_cast<QComboBox*>(control(name)); };
-  const int year = clock_().year();
-
-  fillList(list("夫妻或单亲"), {"单亲", "夫妻"});
-  list("夫妻或单亲")->setCurrentIndex(1);
-  fillList(list("伤残等级"), {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十"});
-  list("伤残等级")->setCurrentIndex(0);
-  fillList(list("受害人生日年"), numbers(year, 1920));
-  fillList(list("受害人生日月"), numbers(1, 12));
-  fillList(list("受害人生日日"), numbers(1, 31));
-  fillList(list("事故发生日年"), accidentYears(year, standards_));
-  fillList(list("事故发生日月"), numbers(1, 12));
-  fillList(list("事故发生日日"), numbers(1, 31));
-
-  // Outside 2011 and 2012 "2011" is not offered, and the accident year stays
-  // unpicked: a calculation then asks for the date instead of using a wrong year.
-  pickByText(list("受害人生日年"), "1988");
-  pickByText(list("受害人生日月"), "8");
-  pickByText(list("受害人生日日"), "8");
-  pickByText(list("事故发生日年"), "2011");
-  pickByText(list("事故发生日月"), "11");
-  pickByText(list("事故发生日日"), "11");
-
+  for (const auto& startup : startupLists(clock_().year(), standards_)) {
+    auto* list = static_cast<QComboBox*>(control(startup.name));
+    fillList(list, startup.items);
+    pickByText(list, qs(startup.pick));
+  }
   pictureBox_->setFocus(Qt::OtherFocusReason);
 }
 
