@@ -9,7 +9,6 @@
 // when the window is first shown. "清空按钮" asks the WindowHost to discard the
 // window and show a new one built from the same definition.
 
-#include <QComboBox>
 #include <QLabel>
 #include <QObject>
 #include <QPointer>
@@ -26,45 +25,6 @@ class QLineEdit;
 class QScrollBar;
 
 namespace quorvane::window {
-
-// The link label: a click opens its address, and the pointer turns into a hand
-// over it.
-class LinkLabel : public QLabel {
-  Q_OBJECT
- public:
-  explicit LinkLabel(QWidget* parent);
-
- signals:
-  void clicked();
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-};
-
-// A pick-only drop-down list. A typed character moves the pick to the next
-// item after the current one, wrapping round, whose text begins with it (no
-// search string builds up), whether the list is open or closed. The wheel
-// neither gives it focus nor changes the pick unless it already has focus, so
-// scrolling over the form cannot change a grade or a date unnoticed.
-class DropDownList : public QComboBox {
-  Q_OBJECT
- public:
-  explicit DropDownList(QWidget* parent);
-
-  void showPopup() override;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  void wheelEvent(QWheelEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  // Applies each typed character; false when the key carries no text to apply.
-  bool typeAhead(const QKeyEvent& event);
-  bool viewWatched_ = false;
-};
 
 class CalculatorWindow : public QWidget {
   Q_OBJECT

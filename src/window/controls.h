@@ -1,0 +1,68 @@
+#pragma once
+
+// The window's kinds of control and their fonts: each catalogue kind becomes
+// the Qt widget that behaves as the window's control of that kind does.
+
+#include <QComboBox>
+#include <QFont>
+#include <QLabel>
+#include <QStringList>
+#include <string_view>
+
+#include "catalogue.h"
+
+namespace quorvane::window {
+
+inline QString qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The link label: a click opens its address, and the pointer turns into a hand
+// over it.
+class LinkLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit LinkLabel(QWidget* parent);
+
+ signals:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A pick-only drop-down list. A typed character moves the pick to the next
+// item after the current one, wrapping round, whose text begins with it (no
+// search string builds up), whether the list is open or closed. The wheel
+// neither gives it focus nor changes the pick unless it already has focus, so
+// scrolling over the form cannot change a grade or a date unnoticed.
+class DropDownList : public QComboBox {
+  Q_OBJECT
+ public:
+  explicit DropDownList(QWidget* parent);
+
+  void showPopup() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Applies each typed character; false when the key carries no text to apply.
+  bool typeAhead(const QKeyEvent& event);
+  bool viewWatched_ = false;
+};
+
+// The Song faces every font of the window names, the installed one first.
+[[nodiscard]] const QStringList& songFamilies();
+
+// The window's font, and so the program's.
+[[nodiscard]] QFont dialogFont();
+
+// A new widget for the control, with its caption and font; the caller places it.
+[[nodiscard]] QWidget* createControl(const ControlSpec& spec, QWidget* parent);
+
+}  // namespace quorvane::window
