@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,6 +34,12 @@ namespace quorvane {
 [[nodiscard]] std::string formatAmount(double value, double& shown);
 
 namespace detail {
+// Exact powers of ten: every one up to 10^22 is a double, so a text's digits
+// over one of them, both exact, divide to the correctly rounded value.
+inline constexpr std::array<double, 23> kPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // formatAmount by the library's precision-15 rounding alone, with none of its
 // shortcuts: the reference that formatAmount is tested against.
 [[nodiscard]] std::string formatAmountByLibrary(double value);
