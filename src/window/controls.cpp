@@ -1,15 +1,18 @@
 #include "controls.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyleOptionFrame>
 #include <QWheelEvent>
 #include <algorithm>
 #include <limits>
@@ -31,13 +34,17 @@ const QStringList kSongFamilies{
 // on a 96 dpi screen (12, 14 and 16 pixels), as 宋体 does. There the window
 // shows those bitmaps, unsmoothed as on the platform the window comes from,
 // and looks for no fallback faces: rasterising outlines and that search cost
-// an eighth of start-up. Elsewhere it keeps Qt's smoothed outlines.
+// an eighth of start-up. Han and Latin text in that face needs no shaping
+// (no ligatures, no kerning), so Qt's text shaper is skipped too; scripts that
+// need shaping are shaped all the same. Elsewhere it keeps Qt's smoothed
+// outlines.
 void useSongBitmaps(QFont& font) {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (screen != nullptr && screen->devicePixelRatio() == 1.0 &&
       qRound(screen->logicalDotsPerInchY()) == 96 &&
       QFontDatabase::families().contains(kSongFamilies.front())) {
-    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::NoAntialias));
+    font.setStyleStrategy(
+        QFont::StyleStrategy(QFont::NoFontMerging | QFont::NoAntialias | QFont::PreferNoShaping));
   }
 }
 
@@ -115,6 +122,36 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
     }
   }
   return nullptr;
+}
+
+TextBoxStyle::TextBoxStyle() : QProxyStyle(QApplication::style()->name()) {}
+
+void TextBoxStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                 QPainter* painter, const QWidget* widget) const {
+  if (element != PE_PanelLineEdit || (option->state & State_HasFocus) ||
+      painter->device()->devicePixelRatio() != 1.0 ||
+      qstyleoption_cast<const QStyleOptionFrame*>(option) == nullptr) {
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    return;
+  }
+  const QString key = QStringLiteral("quorvane-text-box-%1-%2x%3-%4-%5")
+                          .arg(baseStyle()->name())
+                          .arg(option->rect.width())
+                          .arg(option->rect.height())
+                          .arg(static_cast<uint>(option->state))
+                          .arg(option->palette.cacheKey());
+  QPixmap frame;
+  if (!QPixmapCache::find(key, &frame)) {
+    frame = QPixmap(option->rect.size());
+    frame.fill(Qt::transparent);
+    QStyleOptionFrame atOrigin = *qstyleoption_cast<const QStyleOptionFrame*>(option);
+    atOrigin.rect.moveTo(0, 0);
+    QPainter framePainter(&frame);
+    QProxyStyle::drawPrimitive(element, &atOrigin, &framePainter, widget);
+    framePainter.end();
+    QPixmapCache::insert(key, frame);
+  }
+  painter->drawPixmap(option->rect.topLeft(), frame);
 }
 
 DropDownList::DropDownList(QWidget* parent) : QComboBox(parent) {

@@ -132,6 +132,14 @@ void CalculatorWindow::createControls() {
 
   alignNoticeWithLink(static_cast<QLabel*>(control(kNoticeLabel)), control(kHomeLink));
 
+  // Made after the controls, so that, as the window's last child, it goes
+  // after every text box that uses it.
+  auto* textBoxStyle = new TextBoxStyle;
+  textBoxStyle->setParent(this);
+  for (std::size_t i = 0; i < controlCatalogue.size(); ++i) {
+    if (controlCatalogue[i].kind == ControlKind::TextBox) controls_[i]->setStyle(textBoxStyle);
+  }
+
   for (std::size_t i = 0; i < inputFields.size(); ++i) inputs_[i] = control(inputFields[i].name);
   for (std::size_t i = 0; i < resultFields.size(); ++i) {
     results_[i] = static_cast<QLineEdit*>(control(resultFields[i].name));

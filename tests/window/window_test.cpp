@@ -292,6 +292,23 @@ class WindowTest : public QObject {
     }
   }
 
+  // The text boxes' frames are drawn once and copied: each box, the first and
+  // the copies, enabled or not, is pixel for pixel what the application's
+  // style draws for a plain text box of its size.
+  void textBoxesLookAsTheStyleDrawsThem() {
+    auto* window = shown(QDate(2012, 5, 1));
+    for (const bool enabled : {true, false}) {
+      for (const char* name : {"误工天数", "交通费", "合计"}) {
+        auto* box = find<QLineEdit>(window, name);
+        box->setEnabled(enabled);
+        QLineEdit plain(box->parentWidget());
+        plain.setEnabled(enabled);
+        plain.setGeometry(box->geometry());
+        QCOMPARE(box->grab().toImage(), plain.grab().toImage());
+      }
+    }
+  }
+
   void noticeIsPlainTextUnderItsLink() {
     auto* window = shown(QDate(2012, 5, 1));
     auto* notice = find<QLabel>(window, kNoticeLabel);
