@@ -4,6 +4,9 @@
 # process start to the window being shown and ready, and peak memory. Both are
 # timed by the same preloaded library (ready_report.cpp), not by code of their own.
 # Usage: bench/startup.sh [BUILD_DIR] [RUNS]   (default build/release, 30 runs)
+# PAUSE=SECONDS waits that long before each run (default 0): a run right after
+# another program's is slowed by what that program leaves behind, so with a
+# pause each program is timed on a rested machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
@@ -19,6 +22,7 @@ hook=$(realpath "$build/bench/libready_report.so")
 
 measure() {  # program -> "milliseconds kilobytes"
   local start ready kib
+  sleep "${PAUSE:-0}"
   start=$(date +%s%N)
   ready=$( { /usr/bin/time -f "peak %M" env LD_PRELOAD="$hook" "$1" 2>&3 | sed -n 's/^ready //p'; } 3>/tmp/quorvane-startup-time.$$)
   kib=$(sed -n 's/^peak //p' /tmp/quorvane-startup-time.$$)
