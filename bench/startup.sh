@@ -7,10 +7,14 @@
 # PAUSE=SECONDS waits that long before each run (default 0): a run right after
 # another program's is slowed by what that program leaves behind, so with a
 # pause each program is timed on a rested machine.
+# YARDSTICK=caption_window compares with the empty window showing one caption,
+# which pays for fonts as any window with text does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
 runs=${2:-30}
+yardstick=${YARDSTICK:-empty_window}
+label=$([[ $yardstick == empty_window ]] && echo "empty window" || echo "$yardstick")
 
 display=:$((90 + RANDOM % 400))
 Xvfb "$display" -screen 0 1024x900x24 -nolisten tcp >/dev/null 2>&1 &
@@ -32,19 +36,19 @@ measure() {  # program -> "milliseconds kilobytes"
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
 declare -a app_ms app_kib empty_ms empty_kib
-for program in "$build/src/app/quorvane" "$build/bench/empty_window"; do measure "$program" >/dev/null; done  # warm the caches
+for program in "$build/src/app/quorvane" "$build/bench/$yardstick"; do measure "$program" >/dev/null; done  # warm the caches
 for ((i = 0; i < runs; i++)); do
   read -r ms kib < <(measure "$build/src/app/quorvane"); app_ms+=("$ms"); app_kib+=("$kib")
-  read -r ms kib < <(measure "$build/bench/empty_window"); empty_ms+=("$ms"); empty_kib+=("$kib")
+  read -r ms kib < <(measure "$build/bench/$yardstick"); empty_ms+=("$ms"); empty_kib+=("$kib")
 done
 rm -f /tmp/quorvane-startup-time.$$
 
 app=$(printf '%s\n' "${app_ms[@]}" | median)
 empty=$(printf '%s\n' "${empty_ms[@]}" | median)
-awk -v app="$app" -v empty="$empty" -v runs="$runs" \
+awk -v app="$app" -v empty="$empty" -v runs="$runs" -v label="$label" \
     -v appkib="$(printf '%s\n' "${app_kib[@]}" | median)" \
     -v emptykib="$(printf '%s\n' "${empty_kib[@]}" | median)" 'BEGIN {
   printf "quorvane      start to ready: median %6.1f ms, peak memory median %s KiB\n", app / 1000, appkib
-  printf "empty window  start to ready: median %6.1f ms, peak memory median %s KiB\n", empty / 1000, emptykib
-  printf "ratio quorvane / empty window: %.2f (%d runs each)\n", app / empty, runs
+  printf "%-13s start to ready: median %6.1f ms, peak memory median %s KiB\n", label, empty / 1000, emptykib
+  printf "ratio quorvane / %s: %.2f (%d runs each)\n", label, app / empty, runs
 }'
