@@ -128,23 +128,22 @@ TextBoxStyle::TextBoxStyle() : QProxyStyle(QApplication::style()->name()) {}
 
 void TextBoxStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                  QPainter* painter, const QWidget* widget) const {
-  if (element != PE_PanelLineEdit || (option->state & State_HasFocus) ||
-      painter->device()->devicePixelRatio() != 1.0 ||
-      qstyleoption_cast<const QStyleOptionFrame*>(option) == nullptr) {
+  const auto* frameOption = qstyleoption_cast<const QStyleOptionFrame*>(option);
+  if (element != PE_PanelLineEdit || frameOption == nullptr || (option->state & State_HasFocus) ||
+      painter->device()->devicePixelRatio() != 1.0) {
     QProxyStyle::drawPrimitive(element, option, painter, widget);
     return;
   }
   const QString key = QStringLiteral("quorvane-text-box-%1-%2x%3-%4-%5")
-                          .arg(baseStyle()->name())
-                          .arg(option->rect.width())
-                          .arg(option->rect.height())
-                          .arg(static_cast<uint>(option->state))
-                          .arg(option->palette.cacheKey());
+                          .arg(baseStyle()->name(), QString::number(option->rect.width()),
+                               QString::number(option->rect.height()),
+                               QString::number(static_cast<uint>(option->state)),
+                               QString::number(option->palette.cacheKey()));
   QPixmap frame;
   if (!QPixmapCache::find(key, &frame)) {
     frame = QPixmap(option->rect.size());
     frame.fill(Qt::transparent);
-    QStyleOptionFrame atOrigin = *qstyleoption_cast<const QStyleOptionFrame*>(option);
+    QStyleOptionFrame atOrigin = *frameOption;
     atOrigin.rect.moveTo(0, 0);
     QPainter framePainter(&frame);
     QProxyStyle::drawPrimitive(element, &atOrigin, &framePainter, widget);
