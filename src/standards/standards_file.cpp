@@ -4,6 +4,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -18,8 +19,7 @@ namespace {
 
 enum Column : std::size_t { year, income, supportBase, mealRate, lodgingRate, source, columnCount };
 
-constexpr std::array<std::string_view, columnCount> kColumnNames{
-    kYear, kIncome, kSupportBase, kMealRate, kLodgingRate, kSource};
+constexpr const auto& kColumnNames = kColumns;
 
 // The largest value each figure may take: those of the table's own fields.
 constexpr std::array<std::uint64_t, source> kLargest{9999, 2147483647, 2147483647, 32767, 32767};
@@ -27,6 +27,84 @@ constexpr std::array<std::uint64_t, source> kLargest{9999, 2147483647, 214748364
 std::string number(std::size_t n) {
   return std::to_string(n);
 }
+
+bool allDigits(std::string_view text) {
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+// A row's fault: the column it lies in (columnCount for the row as a whole)
+// and why, in English and Chinese.
+struct RowFault {
+  std::size_t column;
+  std::string reason;
+  std::string reasonChinese;
+};
+
+// Checks rows one at a time and adds the good ones to a table: the rules of a
+// row, whether it comes from a file or from the standards editor.
+class RowChecker {
+ public:
+  std::optional<RowFault> take(const std::array<std::string_view, columnCount>& fields) {
+    const std::string yearText(fields[year]);
+    if (yearText.size() != 4 || !allDigits(yearText)) {
+      return RowFault{year, "年度 " + csv::quoted(yearText) + " is not four digits",
+                      "年度" + csv::quoted(yearText, "“", "”") + "不是四位数字"};
+    }
+    std::array<std::uint64_t, source> values{};
+    for (std::size_t column = income; column < source; ++column) {
+      if (auto fault = figure(column, fields[column], values[column])) return fault;
+    }
+    if (const auto existing = table_.find(yearText)) {
+      if (!existing->fromFile) {
+        return RowFault{year, "年度 " + yearText + " is built in; a file cannot replace it",
+                        yearText + " 年度是内置标准，标准文件不能替换"};
+      }
+      return RowFault{year, "年度 " + yearText + " stands twice in the file",
+                      yearText + " 年度在文件中出现了两次"};
+    }
+    const Standards row{static_cast<std::int32_t>(values[income]),
+                        static_cast<std::int32_t>(values[supportBase]),
+                        static_cast<std::int16_t>(values[mealRate]),
+                        static_cast<std::int16_t>(values[lodgingRate])};
+    table_.add(yearText, row, std::string(fields[source]));
+    return std::nullopt;
+  }
+
+  StandardsTable& table() { return table_; }
+
+ private:
+  // A whole number of yuan in digits only, within its field's range.
+  static std::optional<RowFault> figure(std::size_t column, std::string_view text,
+                                        std::uint64_t& value) {
+    const std::string name(kColumnNames[column]);
+    if (text.empty() || !allDigits(text)) {
+      return RowFault{column,
+                      name + " " + csv::quoted(text) +
+                          " is not a whole number in digits alone (no point, sign, blank or unit)",
+                      name + csv::quoted(text, "“", "”") +
+                          "不是整数：只能由数字组成，不带小数点、正负号、空格或单位"};
+    }
+    const std::size_t first = text.find_first_not_of('0');
+    const std::string_view significant =
+        first == std::string_view::npos ? std::string_view("0") : text.substr(first);
+    value = 0;
+    bool above = significant.size() > 10;
+    for (std::size_t i = 0; !above && i < significant.size(); ++i) {
+      value = value * 10 + static_cast<std::uint64_t>(significant[i] - '0');
+    }
+    if (above || value > kLargest[column]) {
+      return RowFault{
+          column, name + " " + csv::quoted(text) + " is above " + std::to_string(kLargest[column]),
+          name + csv::quoted(text, "“", "”") + "超过了上限 " + std::to_string(kLargest[column])};
+    }
+    return std::nullopt;
+  }
+
+  StandardsTable table_;
+};
 
 // Drives libcsv (strict RFC 4180) one line at a time, as the batch reader does,
 // so that every fault names its line.
@@ -68,7 +146,7 @@ class Reader {
     if (!failure_ && !haveHeader_)
       fail(1, "the file is empty: no header row", "文件是空的：没有标题行");
     if (failure_) return *std::move(failure_);
-    return std::move(table_);
+    return std::move(checker_.table());
   }
 
  private:
@@ -118,79 +196,29 @@ class Reader {
   }
 
   void takeRow() {
+    ++rowCount_;
     if (fieldCount_ != headerCount_) {
-      return fail(
+      fail(
           rowLine_,
           "the row has " + number(fieldCount_) + " fields but the header names " +
               number(headerCount_),
           "该行有 " + number(fieldCount_) + " 个字段，而标题行有 " + number(headerCount_) + " 列");
+      failure_->row = rowCount_;
+      return;
     }
-    const std::string& yearText = fields_[columnOf_[year]];
-    const bool fourDigits = yearText.size() == 4 && allDigits(yearText);
-    if (!fourDigits) {
-      return fail(rowLine_, "年度 " + csv::quoted(yearText) + " is not four digits",
-                  "年度" + csv::quoted(yearText, "“", "”") + "不是四位数字");
+    std::array<std::string_view, columnCount> row{};
+    for (std::size_t column = 0; column < columnCount; ++column) {
+      if (columnOf_[column] != columnCount) row[column] = fields_[columnOf_[column]];
     }
-    std::array<std::uint64_t, source> values{};
-    for (std::size_t column = income; column < source; ++column) {
-      if (!figure(column, values[column])) return;
+    if (auto fault = checker_.take(row)) {
+      fail(rowLine_, std::move(fault->reason), std::move(fault->reasonChinese));
+      failure_->row = rowCount_;
+      failure_->column = fault->column;
     }
-    const Standards row{static_cast<std::int32_t>(values[income]),
-                        static_cast<std::int32_t>(values[supportBase]),
-                        static_cast<std::int16_t>(values[mealRate]),
-                        static_cast<std::int16_t>(values[lodgingRate])};
-    const std::string sourceText =
-        columnOf_[source] == columnCount ? std::string() : fields_[columnOf_[source]];
-    if (const auto existing = table_.find(yearText)) {
-      if (!existing->fromFile) {
-        return fail(rowLine_, "年度 " + yearText + " is built in; a file cannot replace it",
-                    yearText + " 年度是内置标准，标准文件不能替换");
-      }
-      return fail(rowLine_, "年度 " + yearText + " stands twice in the file",
-                  yearText + " 年度在文件中出现了两次");
-    }
-    table_.add(yearText, row, sourceText);
-  }
-
-  // A whole number of yuan in digits only, within its field's range.
-  bool figure(std::size_t column, std::uint64_t& value) {
-    const std::string& text = fields_[columnOf_[column]];
-    const std::string name(kColumnNames[column]);
-    if (text.empty() || !allDigits(text)) {
-      fail(rowLine_,
-           name + " " + csv::quoted(text) +
-               " is not a whole number in digits alone (no point, sign, blank or unit)",
-           name + csv::quoted(text, "“", "”") +
-               "不是整数：只能由数字组成，不带小数点、正负号、空格或单位");
-      return false;
-    }
-    const std::size_t first = text.find_first_not_of('0');
-    const std::string_view significant =
-        first == std::string::npos ? std::string_view("0") : std::string_view(text).substr(first);
-    value = 0;
-    bool above = significant.size() > 10;
-    for (std::size_t i = 0; !above && i < significant.size(); ++i) {
-      value = value * 10 + static_cast<std::uint64_t>(significant[i] - '0');
-    }
-    above = above || value > kLargest[column];
-    if (above) {
-      fail(rowLine_,
-           name + " " + csv::quoted(text) + " is above " + std::to_string(kLargest[column]),
-           name + csv::quoted(text, "“", "”") + "超过了上限 " + std::to_string(kLargest[column]));
-      return false;
-    }
-    return true;
-  }
-
-  static bool allDigits(std::string_view text) {
-    for (char c : text) {
-      if (c < '0' || c > '9') return false;
-    }
-    return true;
   }
 
   void fail(std::size_t line, std::string reason, std::string reasonChinese) {
-    if (!failure_) failure_ = FileError{line, std::move(reason), std::move(reasonChinese)};
+    if (!failure_) failure_ = FileError{line, std::move(reason), std::move(reasonChinese), 0, {}};
   }
 
   csv_parser parser_{};
@@ -198,7 +226,8 @@ class Reader {
   std::size_t fieldCount_ = 0;
   std::array<std::size_t, columnCount> columnOf_{};  // field index; columnCount: absent
   std::size_t headerCount_ = 0;
-  StandardsTable table_;
+  RowChecker checker_;
+  std::size_t rowCount_ = 0;
   std::size_t line_ = 1;
   std::size_t rowLine_ = 1;
   bool betweenRows_ = true;
@@ -220,7 +249,31 @@ std::variant<StandardsTable, FileError> readStandardsFile(std::string_view text)
   return Reader().read(text);
 }
 
-std::string standardsCsv(const StandardsTable& table) {
+std::variant<StandardsTable, FileError> readStandardsRows(const std::vector<RowTexts>& rows) {
+  RowChecker checker;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    std::array<std::string_view, columnCount> row{};
+    std::copy(rows[i].begin(), rows[i].end(), row.begin());
+    if (auto fault = checker.take(row)) {
+      return FileError{0, std::move(fault->reason), std::move(fault->reasonChinese), i + 1,
+                       fault->column};
+    }
+  }
+  return std::move(checker.table());
+}
+
+RowTexts rowTexts(const StandardsRow& row) {
+  return {std::string(row.accidentYear),
+          std::to_string(row.values.urbanDisposableIncome),
+          std::to_string(row.values.supportBase),
+          std::to_string(row.values.mealAllowancePerDay),
+          std::to_string(row.values.lodgingAllowancePerDay),
+          std::string(row.fromFile ? row.source : std::string_view("内置"))};
+}
+
+namespace {
+
+std::string csvRows(const StandardsTable& table, bool withBuiltIn) {
   std::string out;
   for (std::size_t column = 0; column < columnCount; ++column) {
     if (column > 0) out += ',';
@@ -228,14 +281,25 @@ std::string standardsCsv(const StandardsTable& table) {
   }
   out += '\n';
   for (const auto& row : table.rows()) {
-    out += std::string(row.accidentYear) + ',' + std::to_string(row.values.urbanDisposableIncome) +
-           ',' + std::to_string(row.values.supportBase) + ',' +
-           std::to_string(row.values.mealAllowancePerDay) + ',' +
-           std::to_string(row.values.lodgingAllowancePerDay) + ',';
-    csv::appendField(out, row.fromFile ? row.source : std::string_view("内置"));
+    if (!withBuiltIn && !row.fromFile) continue;
+    const RowTexts texts = rowTexts(row);
+    for (std::size_t column = 0; column < columnCount; ++column) {
+      if (column > 0) out += ',';
+      csv::appendField(out, texts[column]);
+    }
     out += '\n';
   }
   return out;
+}
+
+}  // namespace
+
+std::string standardsCsv(const StandardsTable& table) {
+  return csvRows(table, true);
+}
+
+std::string standardsFileText(const StandardsTable& table) {
+  return csvRows(table, false);
 }
 
 std::string userStandardsPath() {
@@ -255,7 +319,7 @@ std::variant<std::optional<StandardsTable>, FileError> loadStandardsFile(const s
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
     if (errno == ENOENT && !required) return std::optional<StandardsTable>();
-    return FileError{0, std::strerror(errno), std::string("无法打开：") + std::strerror(errno)};
+    return FileError{0, std::strerror(errno), std::string("无法打开：") + std::strerror(errno), 0, {}};
   }
   std::string text;
   char buffer[1 << 14];
@@ -266,7 +330,7 @@ std::variant<std::optional<StandardsTable>, FileError> loadStandardsFile(const s
   std::fclose(file);
   if (failed) {
     return FileError{0, std::strerror(readErrno),
-                     std::string("无法读取：") + std::strerror(readErrno)};
+                     std::string("无法读取：") + std::strerror(readErrno), 0, {}};
   }
   auto read = readStandardsFile(text);
   if (auto* error = std::get_if<FileError>(&read)) return std::move(*error);

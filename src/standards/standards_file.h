@@ -10,11 +10,13 @@
 // takes a file whole or not at all: the first fault refuses it with its line,
 // and the program then goes by the built-in rows alone.
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "calc.h"
 
@@ -26,6 +28,8 @@ struct FileError {
   std::size_t line = 0;  // 1-based; 0 when the fault is the file's, not a line's
   std::string reason;
   std::string reasonChinese;
+  std::size_t row = 0;  // 1-based among the rows after the header; 0 for the header or the file
+  std::optional<std::size_t> column;  // the faulty cell's column (kColumns), where one is
 };
 
 // The column names, in the order --list-standards writes them.
@@ -35,9 +39,26 @@ inline constexpr std::string_view kSupportBase = "城镇居民人均消费性支
 inline constexpr std::string_view kMealRate = "住院伙食补助标准";
 inline constexpr std::string_view kLodgingRate = "住宿补助标准";
 inline constexpr std::string_view kSource = "来源";
+inline constexpr std::array<std::string_view, 6> kColumns{kYear,       kIncome,      kSupportBase,
+                                                          kMealRate,   kLodgingRate, kSource};
+
+// One row as a person types it: its texts in the order of kColumns.
+using RowTexts = std::array<std::string, kColumns.size()>;
 
 // The built-in table with the file's rows added, or the first fault.
 [[nodiscard]] std::variant<StandardsTable, FileError> readStandardsFile(std::string_view text);
+
+// The built-in table with these rows added, each checked exactly as the file
+// reader checks a row; a fault names its row and column.
+[[nodiscard]] std::variant<StandardsTable, FileError> readStandardsRows(
+    const std::vector<RowTexts>& rows);
+
+// A row's texts as the file writes them.
+[[nodiscard]] RowTexts rowTexts(const StandardsRow& row);
+
+// The rows a table adds to the built-in ones, as a standards file: the header
+// row, then one row per year, UTF-8 with LF line ends.
+[[nodiscard]] std::string standardsFileText(const StandardsTable& table);
 
 // The table in force as CSV in the file's own format, built-in rows first.
 [[nodiscard]] std::string standardsCsv(const StandardsTable& table);
