@@ -55,7 +55,9 @@ std::size_t addRow(std::vector<RowTexts>& rows, std::string_view pickedYear) {
   }
   const auto at = std::find_if(rows.begin(), rows.end(),
                                [&](const RowTexts& row) { return row[0] < added[0]; });
-  return static_cast<std::size_t>(rows.insert(at, added) - rows.begin());
+  const auto index = at - rows.begin();
+  rows.insert(at, added);
+  return static_cast<std::size_t>(index);
 }
 
 std::vector<std::string> conflictingYears(const std::vector<RowTexts>& rows,

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include <variant>
 
 #include "report.h"
+#include "standards_dialog.h"
 #include "standards_file.h"
 
 namespace quorvane::window {
@@ -172,11 +174,53 @@ void CalculatorWindow::createConnections() {
           [] { platform::openWebAddress(qs(kHomeAddress)); });
   connect(scrollBar_, &QScrollBar::valueChanged, this, &CalculatorWindow::scrollTo);
 
-  auto* printAction = new QAction(this);
-  printAction->setShortcut(QKeySequence::Print);
-  printAction->setShortcutContext(Qt::WindowShortcut);
-  addAction(printAction);
-  connect(printAction, &QAction::triggered, this, &CalculatorWindow::print);
+  auto action = [this](const char* name, const QString& text, const QKeySequence& keys) {
+    auto* made = new QAction(text, this);
+    made->setObjectName(QString::fromUtf8(name));
+    made->setShortcut(keys);
+    made->setShortcutContext(Qt::WindowShortcut);
+    addAction(made);
+    return made;
+  };
+  standardsAction_ = action("年度标准动作", QStringLiteral("年度标准…"), QKeySequence(Qt::CTRL | Qt::Key_T));
+  printAction_ = action("打印动作", QStringLiteral("打印…"), QKeySequence::Print);
+  connect(standardsAction_, &QAction::triggered, this, &CalculatorWindow::editStandards);
+  connect(printAction_, &QAction::triggered, this, &CalculatorWindow::print);
+
+  // A right click on the field area itself, or on a caption (which passes it
+  // on); the text boxes keep their own editing menus.
+  pictureBox_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(pictureBox_, &QWidget::customContextMenuRequested, this,
+          &CalculatorWindow::showContextMenu);
+}
+
+void CalculatorWindow::showContextMenu(const QPoint& position) {
+  QMenu menu(this);
+  menu.addAction(standardsAction_);
+  menu.addAction(printAction_);
+  menu.exec(pictureBox_->mapToGlobal(position));
+}
+
+void CalculatorWindow::editStandards() {
+  if (findChild<StandardsDialog*>() != nullptr) return;  // already open
+  const auto* accidentYear = static_cast<const QComboBox*>(control("事故发生日年"));
+  auto* dialog =
+      new StandardsDialog(standards_, standardsRefusal_, accidentYear->currentText(), this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this, [this, dialog] { setStandards(dialog->savedTable()); });
+  dialog->open();
+}
+
+void CalculatorWindow::setStandards(StandardsTable standards) {
+  standards_ = std::move(standards);
+  standardsRefusal_.clear();
+  auto* accidentYear = static_cast<QComboBox*>(control("事故发生日年"));
+  const QString picked = accidentYear->currentText();
+  for (const auto& startup : startupLists(clock_().year(), standards_)) {
+    if (startup.name == "事故发生日年") fillList(accidentYear, startup.items);
+  }
+  pickByText(accidentYear, picked);
+  emit standardsChanged(standards_);
 }
 
 void CalculatorWindow::load() {
@@ -283,8 +327,12 @@ void CalculatorWindow::scrollTo(int value) {
   pictureBox_->move(pixels(box.left), pixels(value * -kScrollStepTwips));
 }
 
-WindowHost::WindowHost(platform::Clock clock, StandardsTable standards, QObject* parent)
-    : QObject(parent), clock_(std::move(clock)), standards_(std::move(standards)) {
+WindowHost::WindowHost(platform::Clock clock, StandardsTable standards, QString standardsRefusal,
+                       QObject* parent)
+    : QObject(parent),
+      clock_(std::move(clock)),
+      standards_(std::move(standards)),
+      standardsRefusal_(std::move(standardsRefusal)) {
   // The dialog font for the message boxes and menus too; and Qt lays out
   // every new text box's empty text in the program's font before the box takes
   // the window's, which would load a second face at start-up.
@@ -297,6 +345,13 @@ WindowHost::~WindowHost() {
 
 void WindowHost::show() {
   auto* window = new CalculatorWindow(clock_, standards_);
+  window->setStandardsRefusal(standardsRefusal_);
+  // A fresh case after 清空 goes by the standards the dialog saved.
+  connect(window, &CalculatorWindow::standardsChanged, this,
+          [this](const StandardsTable& standards) {
+            standards_ = standards;
+            standardsRefusal_.clear();
+          });
   // Queued: the old window is discarded only after its button's click is done.
   connect(window, &CalculatorWindow::resetRequested, this, &WindowHost::replaceWindow,
           Qt::QueuedConnection);
@@ -329,7 +384,8 @@ void WindowHost::replaceWindow() {
 
 std::unique_ptr<WindowHost> startWindow(platform::Clock clock) {
   auto standards = readUserStandards();
-  auto host = std::make_unique<WindowHost>(std::move(clock), std::move(standards.table));
+  auto host = std::make_unique<WindowHost>(std::move(clock), std::move(standards.table),
+                                           standards.refusal);
   host->show();
   if (!standards.refusal.isEmpty()) {
     CalculatorWindow* window = host->window();

@@ -20,6 +20,7 @@
 #include "catalogue.h"
 #include "platform.h"
 
+class QAction;
 class QPrinter;
 class QLineEdit;
 class QScrollBar;
@@ -40,12 +41,24 @@ class CalculatorWindow : public QWidget {
   // The control of that catalogue name.
   [[nodiscard]] QWidget* control(std::string_view name) const;
 
+  // The standards in force change (the 年度标准 dialog saved): the accident-year
+  // list offers the new years, its pick kept where that year is still offered.
+  void setStandards(StandardsTable standards);
+
+  // Why the user's standards file was refused at start-up, for the 年度标准
+  // dialog to say; empty when it was not.
+  void setStandardsRefusal(QString refusal) { standardsRefusal_ = std::move(refusal); }
+
+  // Opens the 年度标准 dialog (Ctrl+T, or the field area's context menu).
+  void editStandards();
+
   // The case as a printed page (inputs, standards, results with their working,
   // today's date) on the printer as it is set up.
   void printReport(QPrinter& printer) const;
 
  signals:
   void resetRequested();
+  void standardsChanged(const quorvane::StandardsTable& standards);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -60,9 +73,13 @@ class CalculatorWindow : public QWidget {
   void calculate();
   void print();
   void scrollTo(int value);
+  void showContextMenu(const QPoint& position);
 
   platform::Clock clock_;
   StandardsTable standards_;
+  QString standardsRefusal_;
+  QAction* standardsAction_ = nullptr;
+  QAction* printAction_ = nullptr;
   QWidget* pictureBox_ = nullptr;
   QScrollBar* scrollBar_ = nullptr;
   std::array<QWidget*, controlCatalogue.size()> controls_{};
@@ -85,7 +102,7 @@ class WindowHost : public QObject {
   Q_OBJECT
  public:
   explicit WindowHost(platform::Clock clock = platform::systemToday, StandardsTable standards = {},
-                      QObject* parent = nullptr);
+                      QString standardsRefusal = {}, QObject* parent = nullptr);
   ~WindowHost() override;
 
   void show();
@@ -102,6 +119,7 @@ class WindowHost : public QObject {
 
   platform::Clock clock_;
   StandardsTable standards_;
+  QString standardsRefusal_;
   QPointer<CalculatorWindow> window_;
 };
 

@@ -23,17 +23,23 @@ struct SeenMessage {
   QString okText;
 };
 
-// Answers the next modal message boxes with OK, recording what they said.
+// Answers the next modal message boxes, recording what they said: with the
+// button captioned answer (its "&" aside) where the box has one, else OK.
 class MessageAnswerer : public QObject {
  public:
-  MessageAnswerer() {
-    connect(&timer_, &QTimer::timeout, this, [this] {
+  explicit MessageAnswerer(QString answer = {}) {
+    connect(&timer_, &QTimer::timeout, this, [this, answer] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr) return;
+      QAbstractButton* ok = box->button(QMessageBox::Ok);
       seen.push_back({box->windowTitle(), box->text(), box->icon(),
                       static_cast<int>(box->buttons().size()),
-                      box->button(QMessageBox::Ok)->text()});
-      box->button(QMessageBox::Ok)->click();
+                      ok != nullptr ? ok->text() : QString()});
+      QAbstractButton* choice = ok;
+      for (QAbstractButton* button : box->buttons()) {
+        if (!answer.isEmpty() && button->text().remove('&') == answer) choice = button;
+      }
+      if (choice != nullptr) choice->click();
     });
     timer_.start(5);
   }
