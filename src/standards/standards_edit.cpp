@@ -6,8 +6,8 @@ namespace quorvane::standards {
 namespace {
 
 bool isYear(std::string_view text) {
-  return text.size() == 4 && std::all_of(text.begin(), text.end(),
-                                         [](char c) { return c >= '0' && c <= '9'; });
+  return text.size() == 4 &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 void sortNewestFirst(std::vector<RowTexts>& rows) {
@@ -40,9 +40,8 @@ std::size_t addRow(std::vector<RowTexts>& rows, std::string_view pickedYear) {
   for (const auto& row : all) {
     if (isYear(row[0]) && (newest == nullptr || row[0] > (*newest)[0])) newest = &row;
   }
-  const bool pickedHasRow = std::any_of(all.begin(), all.end(), [&](const RowTexts& row) {
-    return row[0] == pickedYear;
-  });
+  const bool pickedHasRow = std::any_of(all.begin(), all.end(),
+                                        [&](const RowTexts& row) { return row[0] == pickedYear; });
   RowTexts added;
   if (!pickedYear.empty() && !pickedHasRow) {
     added[0] = pickedYear;

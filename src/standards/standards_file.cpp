@@ -198,11 +198,10 @@ class Reader {
   void takeRow() {
     ++rowCount_;
     if (fieldCount_ != headerCount_) {
-      fail(
-          rowLine_,
-          "the row has " + number(fieldCount_) + " fields but the header names " +
-              number(headerCount_),
-          "该行有 " + number(fieldCount_) + " 个字段，而标题行有 " + number(headerCount_) + " 列");
+      fail(rowLine_,
+           "the row has " + number(fieldCount_) + " fields but the header names " +
+               number(headerCount_),
+           "该行有 " + number(fieldCount_) + " 个字段，而标题行有 " + number(headerCount_) + " 列");
       failure_->row = rowCount_;
       return;
     }
@@ -319,7 +318,8 @@ std::variant<std::optional<StandardsTable>, FileError> loadStandardsFile(const s
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
     if (errno == ENOENT && !required) return std::optional<StandardsTable>();
-    return FileError{0, std::strerror(errno), std::string("无法打开：") + std::strerror(errno), 0, {}};
+    return FileError{
+        0, std::strerror(errno), std::string("无法打开：") + std::strerror(errno), 0, {}};
   }
   std::string text;
   char buffer[1 << 14];
@@ -329,8 +329,8 @@ std::variant<std::optional<StandardsTable>, FileError> loadStandardsFile(const s
   const int readErrno = errno;
   std::fclose(file);
   if (failed) {
-    return FileError{0, std::strerror(readErrno),
-                     std::string("无法读取：") + std::strerror(readErrno), 0, {}};
+    return FileError{
+        0, std::strerror(readErrno), std::string("无法读取：") + std::strerror(readErrno), 0, {}};
   }
   auto read = readStandardsFile(text);
   if (auto* error = std::get_if<FileError>(&read)) return std::move(*error);

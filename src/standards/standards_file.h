@@ -39,8 +39,8 @@ inline constexpr std::string_view kSupportBase = "城镇居民人均消费性支
 inline constexpr std::string_view kMealRate = "住院伙食补助标准";
 inline constexpr std::string_view kLodgingRate = "住宿补助标准";
 inline constexpr std::string_view kSource = "来源";
-inline constexpr std::array<std::string_view, 6> kColumns{kYear,       kIncome,      kSupportBase,
-                                                          kMealRate,   kLodgingRate, kSource};
+inline constexpr std::array<std::string_view, 6> kColumns{kYear,     kIncome,      kSupportBase,
+                                                          kMealRate, kLodgingRate, kSource};
 
 // One row as a person types it: its texts in the order of kColumns.
 using RowTexts = std::array<std::string, kColumns.size()>;

@@ -39,9 +39,9 @@ QString examplesFolder() {
   const QString beside =
       QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/quorvane/examples");
   if (QFileInfo(beside).isDir()) return QDir(beside).canonicalPath();
-  const QString installed = QStandardPaths::locate(
-      QStandardPaths::GenericDataLocation, QStringLiteral("doc/quorvane/examples"),
-      QStandardPaths::LocateDirectory);
+  const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                   QStringLiteral("doc/quorvane/examples"),
+                                                   QStandardPaths::LocateDirectory);
   return installed.isEmpty() ? QDir::homePath() : installed;
 }
 
@@ -158,7 +158,8 @@ void StandardsDialog::addRow() {
 void StandardsDialog::deleteRows() {
   std::set<std::size_t> doomed;
   for (const auto* item : table_->selectedItems()) {
-    if (item->row() >= builtInCount()) doomed.insert(static_cast<std::size_t>(item->row() - builtInCount()));
+    if (item->row() >= builtInCount())
+      doomed.insert(static_cast<std::size_t>(item->row() - builtInCount()));
   }
   auto rows = fileRows();
   for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
@@ -189,8 +190,9 @@ void StandardsDialog::importFrom(const QString& path) {
   auto rows = fileRows();
   bool replace = false;
   if (const auto years = standards::conflictingYears(rows, imported); !years.empty()) {
-    QMessageBox question(QMessageBox::Question, kTitle, qs(standards::conflictQuestionChinese(years)),
-                         QMessageBox::NoButton, this);
+    QMessageBox question(QMessageBox::Question, kTitle,
+                         qs(standards::conflictQuestionChinese(years)), QMessageBox::NoButton,
+                         this);
     const auto* replaceButton = question.addButton(QStringLiteral("替换"), QMessageBox::YesRole);
     question.addButton(QStringLiteral("保留"), QMessageBox::NoRole);
     question.addButton(QMessageBox::Cancel);

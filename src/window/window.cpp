@@ -182,7 +182,8 @@ void CalculatorWindow::createConnections() {
     addAction(made);
     return made;
   };
-  standardsAction_ = action("年度标准动作", QStringLiteral("年度标准…"), QKeySequence(Qt::CTRL | Qt::Key_T));
+  standardsAction_ =
+      action("年度标准动作", QStringLiteral("年度标准…"), QKeySequence(Qt::CTRL | Qt::Key_T));
   printAction_ = action("打印动作", QStringLiteral("打印…"), QKeySequence::Print);
   connect(standardsAction_, &QAction::triggered, this, &CalculatorWindow::editStandards);
   connect(printAction_, &QAction::triggered, this, &CalculatorWindow::print);
@@ -384,8 +385,8 @@ void WindowHost::replaceWindow() {
 
 std::unique_ptr<WindowHost> startWindow(platform::Clock clock) {
   auto standards = readUserStandards();
-  auto host = std::make_unique<WindowHost>(std::move(clock), std::move(standards.table),
-                                           standards.refusal);
+  auto host =
+      std::make_unique<WindowHost>(std::move(clock), std::move(standards.table), standards.refusal);
   host->show();
   if (!standards.refusal.isEmpty()) {
     CalculatorWindow* window = host->window();

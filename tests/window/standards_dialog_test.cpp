@@ -2,6 +2,7 @@
 // and compute by it; faulty cells refused; delete; import; cancel; saves that
 // fail; a file refused at start-up kept as .bak; the field area's menu.
 
+#include <unistd.h>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -13,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
-#include <unistd.h>
 
 #include "standards_dialog.h"
 #include "standards_file.h"
@@ -194,9 +194,8 @@ class StandardsDialogTest : public QObject {
       type(rows, 2, texts);
       click(dialog, "保存按钮");
       QTRY_COMPARE(answers.seen.size(), 1u);
-      const QString what = QString("column %1, \"%2\": %3")
-                               .arg(fault.column)
-                               .arg(fault.text, answers.seen[0].text);
+      const QString what =
+          QString("column %1, \"%2\": %3").arg(fault.column).arg(fault.text, answers.seen[0].text);
       QVERIFY2(answers.seen[0].text.startsWith(QString("第 %1 行：").arg(fault.row + 1)),
                qPrintable(what));
       QVERIFY2(answers.seen[0].text.contains(fault.inMessage), qPrintable(what));
@@ -328,8 +327,8 @@ class StandardsDialogTest : public QObject {
     click(dialog, "保存按钮");
     QTRY_VERIFY(answers.seen.size() > atStart);
     QTest::qWait(20);
-    QFile::setPermissions(config_.filePath("quorvane"), QFile::ReadOwner | QFile::WriteOwner |
-                                                            QFile::ExeOwner);
+    QFile::setPermissions(config_.filePath("quorvane"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString said = answers.seen.back().text;
     QVERIFY2(said.startsWith("标准文件未保存："), qPrintable(said));
     QVERIFY(dialog->isVisible());
@@ -354,15 +353,17 @@ class StandardsDialogTest : public QObject {
     QVERIFY(dialog != nullptr);
     const auto* why = dialog->findChild<QLabel*>("标准文件未采用说明");
     QVERIFY(why->isVisible());
-    QVERIFY2(why->text().contains(standardsPath() + " 第 3 行：") && why->text().contains("40321.5"),
-             qPrintable(why->text()));
+    QVERIFY2(
+        why->text().contains(standardsPath() + " 第 3 行：") && why->text().contains("40321.5"),
+        qPrintable(why->text()));
     QCOMPARE(table(dialog)->rowCount(), 2);
 
     click(dialog, "添加按钮");
     type(table(dialog), 2, {"2026", "90000", "52000", "50", "50", ""});
     click(dialog, "保存按钮");
     QTRY_COMPARE(answers.seen.size(), 2u);
-    QVERIFY2(answers.seen[1].text.contains(standardsPath() + ".bak"), qPrintable(answers.seen[1].text));
+    QVERIFY2(answers.seen[1].text.contains(standardsPath() + ".bak"),
+             qPrintable(answers.seen[1].text));
     if (answer == "Yes") {
       QTRY_VERIFY(!dialog->isVisible());
       QCOMPARE(contents(standardsPath() + ".bak"), refused);
@@ -384,7 +385,8 @@ class StandardsDialogTest : public QObject {
       menu->close();
     });
     QWidget* area = window->control(kPictureBox);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), area->mapToGlobal(QPoint(5, 5)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            area->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(area, &event);
     QCOMPARE(offered, QStringList({"年度标准动作", "打印动作"}));
   }
