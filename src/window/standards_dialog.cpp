@@ -75,6 +75,8 @@ void StandardsDialog::createWidgets(const QString& refusal) {
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->setSelectionBehavior(QAbstractItemView::SelectItems);
+  table_->setWordWrap(false);  // one line a year; a long 来源 shows whole in its tooltip
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
   layout->addWidget(table_);
 
   auto* buttons = new QHBoxLayout;
@@ -101,6 +103,11 @@ void StandardsDialog::createConnections() {
   connect(saveButton_, &QPushButton::clicked, this, &StandardsDialog::save);
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
   connect(table_, &QTableWidget::itemSelectionChanged, this, &StandardsDialog::updateButtons);
+  connect(table_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+    if (item->column() == table_->columnCount() - 1 && item->row() >= builtInCount()) {
+      item->setToolTip(item->text());
+    }
+  });
 }
 
 void StandardsDialog::showRows(const std::vector<standards::RowTexts>& rows) {
@@ -115,7 +122,7 @@ void StandardsDialog::showRows(const std::vector<standards::RowTexts>& rows) {
         item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
         item->setToolTip(QStringLiteral("内置标准，不能修改"));
       }
-      table_->setItem(row, column, item);
+      table_->setItem(row, column, item);  // a file row's 来源 takes its tooltip now
     }
   };
   for (std::size_t i = 0; i < builtIn.size(); ++i) fill(static_cast<int>(i), builtIn[i], false);
