@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <random>
+#include <string>
 
 #include "amount_samples.h"
 #include "numbers.h"
@@ -145,6 +147,43 @@ TEST(FormatAmount, WritesFifteenSignificantDigits) {
   }
   EXPECT_EQ(formatAmount(std::numeric_limits<double>::infinity()), "");
   EXPECT_EQ(formatAmount(std::numeric_limits<double>::quiet_NaN()), "");
+}
+
+// A value a few steps above a power of ten lies a fraction above 10^15 once
+// scaled to 15 digits, and that fraction rounds up from the third step at
+// 10^-3: the division must then be taken again with one power of ten fewer.
+// A step is one double further from zero (or, negative, nearer to it).
+TEST(FormatAmount, ValuesSomeStepsFromAPowerOfTen) {
+  const auto stepped = [](double value, int steps) {
+    for (; steps > 0; --steps) value = std::nextafter(value, std::copysign(INFINITY, value));
+    for (; steps < 0; ++steps) value = std::nextafter(value, 0.0);
+    return value;
+  };
+  const struct {
+    double value;
+    int steps;
+    const char* text;
+  } cases[] = {
+      {1e-3, 3, "0.001"},   {1e-3, 4, "0.001"},       {1e-3, 40, "0.00100000000000001"},
+      {1e-3, -3, "0.000999999999999999"}, {-1e-3, 3, "-0.001"},     {1e-5, 5, "1E-05"},
+      {1e-8, 6, "1E-08"},   {1e-2, 3, "0.01"},        {1e-1, 3, "0.1"},
+      {10, 3, "10"},        {1e14, 3, "100000000000000"}, {1e-300, 3, "1E-300"},
+      {1e22, 3, "1E+22"},   {1e-3, 1 << 12, "0.00100000000000089"},
+  };
+  for (const auto& c : cases) {
+    const double value = stepped(c.value, c.steps);
+    EXPECT_EQ(formatAmount(value), c.text) << c.value << " stepped " << c.steps;
+  }
+  for (int e = -30; e <= 30; ++e) {
+    const double power = std::strtod(("1e" + std::to_string(e)).c_str(), nullptr);
+    for (int steps = -64; steps <= 64; ++steps) {
+      const double value = stepped(power, steps);
+      double shown = 0;
+      const std::string text = formatAmount(value, shown);
+      ASSERT_EQ(text, detail::formatAmountByLibrary(value)) << "1e" << e << " stepped " << steps;
+      ASSERT_EQ(shown, numberValue(text)) << text;
+    }
+  }
 }
 
 // What both totals rely on: an amount text reads back as its value rounded to
