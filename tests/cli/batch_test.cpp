@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "batch.h"
 
@@ -18,8 +19,8 @@ std::string startupRow() {
   return row + ",581460\n";
 }
 
-std::string outputOf(const std::string& csv) {
-  auto result = run(csv);
+std::string outputOf(const std::string& csv, const Options& options = {}) {
+  auto result = run(csv, options);
   if (auto* error = std::get_if<InputError>(&result)) {
     ADD_FAILURE() << "line " << error->line << ": " << error->reason;
     return {};
@@ -140,6 +141,36 @@ TEST(Batch, ReadsTheSameInPiecesOfAnySize) {
 #ifndef __EMSCRIPTEN__
   EXPECT_NE(std::get<std::string>(run(gb, gbKeep)).find("\n\xF0\xA0\x80\x80,"), std::string::npos);
 #endif
+}
+
+// Kept columns anywhere in the header, in the order asked: in CSV they lead
+// the row, and in a report each stands under the case's heading.
+TEST(Batch, KeepsColumnsThatAreNotTheFirst) {
+  const std::string csv = kDates + ",姓名,案号\n" + kStartup + ",张三,A1\n" + kStartup + ",李四,A2\n";
+  const struct {
+    std::vector<std::string> keep;
+    std::string csvRow;   // the start of the first case's CSV row
+    std::string heading;  // the first case's report from its heading to the first line after
+  } cases[] = {
+      {{"姓名", "案号"}, "张三,A1,,581460,", "====\n姓名：张三\n案号：A1\n人身"},
+      {{"案号", "姓名"}, "A1,张三,,581460,", "====\n案号：A1\n姓名：张三\n人身"},
+      {{"案号", "伤残等级", "姓名"}, "A1,一,张三,,581460,",
+       "====\n案号：A1\n伤残等级：一\n姓名：张三\n人身"},
+      {{"姓名", "受害人生日月", "案号", "事故发生日日"}, "张三,8,A1,11,,581460,",
+       "====\n姓名：张三\n受害人生日月：8\n案号：A1\n事故发生日日：11\n人身"},
+  };
+  for (const auto& c : cases) {
+    Options options;
+    options.keep = c.keep;
+    const auto rows = rowsOf(outputOf(csv, options));
+    ASSERT_EQ(rows.size(), 3u) << c.csvRow;
+    EXPECT_TRUE(rows[1].starts_with(c.csvRow)) << rows[1];
+    options.explain = true;
+    const auto report = outputOf(csv, options);
+    const auto first = report.find("\n==== 案例 2");
+    ASSERT_NE(first, std::string::npos) << report;
+    EXPECT_NE(report.substr(0, first).find(c.heading), std::string::npos) << report;
+  }
 }
 
 TEST(Batch, EmptyInputGivesTheHeaderOnly) {
