@@ -173,6 +173,53 @@ TEST(Batch, KeepsColumnsThatAreNotTheFirst) {
   }
 }
 
+// GB18030 is decoded into a 64 KiB buffer, which must have room for the
+// UTF-8 of a whole run of non-ASCII characters (up to 4096 bytes, half as
+// much again once decoded) before the run is decoded. Here such a run begins
+// at every distance from the buffer's end that matters, in a file of about
+// 64 KiB read whole or in pieces; it must read as its UTF-8 twin does.
+TEST(Batch, Gb18030RunsThatReachTheEndOfTheDecodeBuffer) {
+#ifdef __EMSCRIPTEN__
+  GTEST_SKIP() << "musl's iconv; the native build holds the decoding to this test";
+#endif
+  constexpr std::size_t kBuffer = 1 << 16;
+  const std::string header = "note\n";
+  Options gbOptions;
+  gbOptions.keep = {"note"};
+  gbOptions.encoding = Encoding::gb18030;
+  Options utf8Options;
+  utf8Options.keep = {"note"};
+  const std::size_t rooms[] = {1,    2,    3,    100,  4095, 4096, 4097, 5000,
+                               6143, 6144, 6145, 8191, 8192, 8193, 12289};
+  const std::size_t runs[] = {1, 2048, 2049, 5000};  // characters of two bytes
+  for (std::size_t room : rooms) {
+    for (std::size_t characters : runs) {
+      const std::size_t filler = kBuffer - room - header.size();
+      std::string gb = header + std::string(filler, 'a');
+      std::string utf8 = gb;
+      for (std::size_t i = 0; i < characters; ++i) {
+        gb += "\xD6\xD0";        // 中
+        utf8 += "\xE4\xB8\xAD";
+      }
+      gb += "\nb\n";
+      utf8 += "\nb\n";
+      const auto expected = outputOf(utf8, utf8Options);
+      const std::string at = std::to_string(room) + " left, " + std::to_string(characters);
+      const auto whole = run(gb, gbOptions);
+      ASSERT_TRUE(std::holds_alternative<std::string>(whole))
+          << at << ": " << std::get<InputError>(whole).reason;
+      EXPECT_EQ(std::get<std::string>(whole), expected) << at;
+      for (std::size_t piece : {std::size_t{4097}, kBuffer}) {
+        Reader reader(gbOptions);
+        for (std::size_t i = 0; i < gb.size(); i += piece) reader.feed(gb.substr(i, piece));
+        const auto error = reader.finish();
+        ASSERT_FALSE(error) << at << " in pieces of " << piece << ": " << error->reason;
+        EXPECT_EQ(reader.output(), expected) << at << " in pieces of " << piece;
+      }
+    }
+  }
+}
+
 TEST(Batch, EmptyInputGivesTheHeaderOnly) {
   EXPECT_EQ(outputOf(""), resultHeader());
   EXPECT_EQ(outputOf("医疗费\n"), resultHeader());
