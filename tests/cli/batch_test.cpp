@@ -146,7 +146,8 @@ TEST(Batch, ReadsTheSameInPiecesOfAnySize) {
 // Kept columns anywhere in the header, in the order asked: in CSV they lead
 // the row, and in a report each stands under the case's heading.
 TEST(Batch, KeepsColumnsThatAreNotTheFirst) {
-  const std::string csv = kDates + ",姓名,案号\n" + kStartup + ",张三,A1\n" + kStartup + ",李四,A2\n";
+  const std::string csv =
+      kDates + ",姓名,案号\n" + kStartup + ",张三,A1\n" + kStartup + ",李四,A2\n";
   const struct {
     std::vector<std::string> keep;
     std::string csvRow;   // the start of the first case's CSV row
@@ -154,9 +155,11 @@ TEST(Batch, KeepsColumnsThatAreNotTheFirst) {
   } cases[] = {
       {{"姓名", "案号"}, "张三,A1,,581460,", "====\n姓名：张三\n案号：A1\n人身"},
       {{"案号", "姓名"}, "A1,张三,,581460,", "====\n案号：A1\n姓名：张三\n人身"},
-      {{"案号", "伤残等级", "姓名"}, "A1,一,张三,,581460,",
+      {{"案号", "伤残等级", "姓名"},
+       "A1,一,张三,,581460,",
        "====\n案号：A1\n伤残等级：一\n姓名：张三\n人身"},
-      {{"姓名", "受害人生日月", "案号", "事故发生日日"}, "张三,8,A1,11,,581460,",
+      {{"姓名", "受害人生日月", "案号", "事故发生日日"},
+       "张三,8,A1,11,,581460,",
        "====\n姓名：张三\n受害人生日月：8\n案号：A1\n事故发生日日：11\n人身"},
   };
   for (const auto& c : cases) {
@@ -198,7 +201,7 @@ TEST(Batch, Gb18030RunsThatReachTheEndOfTheDecodeBuffer) {
       std::string gb = header + std::string(filler, 'a');
       std::string utf8 = gb;
       for (std::size_t i = 0; i < characters; ++i) {
-        gb += "\xD6\xD0";        // 中
+        gb += "\xD6\xD0";  // 中
         utf8 += "\xE4\xB8\xAD";
       }
       gb += "\nb\n";

@@ -384,8 +384,8 @@ TEST_F(Tool, OutputFileKeepsTheModeOfTheFileItReplaces) {
       std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode));
       return std::string(text);
     };
-    const std::string what = (c.existing ? octal(*c.existing) : std::string("new")) +
-                             " under umask " + octal(c.umask);
+    const std::string what =
+        (c.existing ? octal(*c.existing) : std::string("new")) + " under umask " + octal(c.umask);
     EXPECT_EQ(r.status, 0) << what << ": " << r.err;
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0) << what;

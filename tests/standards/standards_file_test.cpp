@@ -88,7 +88,9 @@ TEST(StandardsFile, YearsOfFourDigitsAndFiguresOfAnyLength) {
       {{"2013", "9223372036854775807", "24046", "50", "50", ""}, incomeColumn, "above"},
       {{"2013", "18446744073709551615", "24046", "50", "50", ""}, incomeColumn, "above"},
       {{"2013", "18446744073709551617", "24046", "50", "50", ""}, incomeColumn, "above"},
-      {{"2013", "18446744073709587938", "24046", "50", "50", ""}, incomeColumn, "above"},  // 2^64 + 36322
+      {{"2013", "18446744073709587938", "24046", "50", "50", ""},
+       incomeColumn,
+       "above"},  // 2^64 + 36322
       {{"2013", "184467440737095516170", "24046", "50", "50", ""}, incomeColumn, "above"},
       {{"2013", "36469", "24046", "18446744073709551666", "50", ""}, mealColumn, "above 32767"},
       {{"2013", "36469", "24046", "00018446744073709551617", "50", ""}, mealColumn, "above 32767"},
@@ -96,7 +98,8 @@ TEST(StandardsFile, YearsOfFourDigitsAndFiguresOfAnyLength) {
   for (const auto& c : cases) {
     const std::string what = c.row[0] + "," + c.row[1] + "," + c.row[3];
     std::string line;
-    for (std::size_t column = 0; column < 5; ++column) line += (column > 0 ? "," : "") + c.row[column];
+    for (std::size_t column = 0; column < 5; ++column)
+      line += (column > 0 ? "," : "") + c.row[column];
     const auto fromFile = readStandardsFile(kHeader + "\n" + line + "\n");
     const auto fromRows = readStandardsRows({c.row});
     if (!c.faultColumn) {
