@@ -64,6 +64,8 @@ TEST(Decimal, ReadsAsFromChars) {
       {"1e", std::chars_format::general, 1, std::errc{}, 1},
       {"3x", std::chars_format::general, 3, std::errc{}, 1},
       {"0e999999", std::chars_format::general, 0, std::errc{}, 8},
+      {"0E5", std::chars_format::general, 0, std::errc{}, 3},
+      {"0E-5", std::chars_format::general, 0, std::errc{}, 4},
       {"9007199254740993", std::chars_format::general, 9007199254740992.0, std::errc{}, 16},
       {"1e-310", std::chars_format::general, 1e-310, std::errc{}, 6},
       {"2.4703282292062328e-324", std::chars_format::general,

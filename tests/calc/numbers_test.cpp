@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <random>
+#include <string>
 
 #include "amount_samples.h"
 #include "numbers.h"
@@ -59,6 +61,13 @@ TEST(NumberValue, ReadsTheLeadingNumber) {
       {"\r5", 0},
       {"１２", 0},
       {"12abc34", 12},
+      {"0E5", 0},
+      {"0e5", 0},
+      {"0D5", 0},
+      {"0.0E-5", 0},
+      {"-0E5", 0},
+      {"1E+3", 1000},
+      {"2.5E-1", 0.25},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(numberValue(c.text), c.value) << '"' << c.text << '"';
@@ -81,6 +90,31 @@ TEST(NumberValue, LongTextsRoundCorrectly) {
   EXPECT_EQ(numberValue(ones), 1.0);
   EXPECT_EQ(numberValue("9007199254740993"), 9007199254740992.0);
   EXPECT_EQ(numberValue("9007199254740993.0000000000000000000000000000001"), 9007199254740994.0);
+}
+
+// A plain text's digits are gathered in 64 bits only up to 19 of them: a
+// twentieth could wrap. These wrap to a small number (2^64 + 1 reads 1 when
+// wrapped), so that only the digit limit keeps them right.
+TEST(NumberValue, TextsOfNineteenDigitsOrMore) {
+  const NumberCase cases[] = {
+      {"1844674407370955161", 1844674407370955161.0},  // 19 digits, unwrapped
+      {"9999999999999999999", 9999999999999999999.0},  // the largest of 19
+      {"-9999999999999999999", -9999999999999999999.0},
+      {"18446744073709551617", 18446744073709551617.0},  // 20 digits: 2^64 + 1
+      {"18446744073709551616", 18446744073709551616.0},  // 2^64
+      {"-18446744073709551617", -18446744073709551617.0},
+      {"1844674407370955161.7", 1844674407370955161.7},  // 20 digits with a point
+      {"1.8446744073709551617", 1.8446744073709551617},
+      {"0.18446744073709551617", 0.18446744073709551617},
+      {"184467440737095516170", 184467440737095516170.0},  // 21: wraps to 10
+      {"36893488147419103233", 36893488147419103233.0},    // 2^65 + 1
+      {"00000000000000000001", 1},                         // 20 digits, small value
+      {"0000000000000000000.5", 0.5},
+      {"12345678901234567890123456789012345678", 12345678901234567890123456789012345678.0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(numberValue(c.text), c.value) << '"' << c.text << '"';
+  }
 }
 
 TEST(WholeNumberValue, ReadsDatePartsAndRoundsHalvesToEven) {
@@ -106,6 +140,16 @@ TEST(WholeNumberValue, ReadsDatePartsAndRoundsHalvesToEven) {
       {"&H10", 16},
       {"1e3", 1000},
       {" ", std::nullopt},
+      // An exponent letter with no digits after it is not part of the number,
+      // so the text is more than one number.
+      {"1988E", std::nullopt},
+      {"11E", std::nullopt},
+      {"8e", std::nullopt},
+      {"1988D", std::nullopt},
+      {"11E+", std::nullopt},
+      {"11e-", std::nullopt},
+      {"2E1", 20},
+      {"11E0", 11},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(wholeNumberValue(c.text), c.value) << '"' << c.text << '"';
@@ -145,6 +189,52 @@ TEST(FormatAmount, WritesFifteenSignificantDigits) {
   }
   EXPECT_EQ(formatAmount(std::numeric_limits<double>::infinity()), "");
   EXPECT_EQ(formatAmount(std::numeric_limits<double>::quiet_NaN()), "");
+}
+
+// A value a few steps above a power of ten lies a fraction above 10^15 once
+// scaled to 15 digits, and that fraction rounds up from the third step at
+// 10^-3: the division must then be taken again with one power of ten fewer.
+// A step is one double further from zero (or, negative, nearer to it).
+TEST(FormatAmount, ValuesSomeStepsFromAPowerOfTen) {
+  const auto stepped = [](double value, int steps) {
+    for (; steps > 0; --steps) value = std::nextafter(value, std::copysign(INFINITY, value));
+    for (; steps < 0; ++steps) value = std::nextafter(value, 0.0);
+    return value;
+  };
+  const struct {
+    double value;
+    int steps;
+    const char* text;
+  } cases[] = {
+      {1e-3, 3, "0.001"},
+      {1e-3, 4, "0.001"},
+      {1e-3, 40, "0.00100000000000001"},
+      {1e-3, -3, "0.000999999999999999"},
+      {-1e-3, 3, "-0.001"},
+      {1e-5, 5, "1E-05"},
+      {1e-8, 6, "1E-08"},
+      {1e-2, 3, "0.01"},
+      {1e-1, 3, "0.1"},
+      {10, 3, "10"},
+      {1e14, 3, "100000000000000"},
+      {1e-300, 3, "1E-300"},
+      {1e22, 3, "1E+22"},
+      {1e-3, 1 << 12, "0.00100000000000089"},
+  };
+  for (const auto& c : cases) {
+    const double value = stepped(c.value, c.steps);
+    EXPECT_EQ(formatAmount(value), c.text) << c.value << " stepped " << c.steps;
+  }
+  for (int e = -30; e <= 30; ++e) {
+    const double power = std::strtod(("1e" + std::to_string(e)).c_str(), nullptr);
+    for (int steps = -64; steps <= 64; ++steps) {
+      const double value = stepped(power, steps);
+      double shown = 0;
+      const std::string text = formatAmount(value, shown);
+      ASSERT_EQ(text, detail::formatAmountByLibrary(value)) << "1e" << e << " stepped " << steps;
+      ASSERT_EQ(shown, numberValue(text)) << text;
+    }
+  }
 }
 
 // What both totals rely on: an amount text reads back as its value rounded to

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "batch.h"
 
@@ -18,8 +19,8 @@ std::string startupRow() {
   return row + ",581460\n";
 }
 
-std::string outputOf(const std::string& csv) {
-  auto result = run(csv);
+std::string outputOf(const std::string& csv, const Options& options = {}) {
+  auto result = run(csv, options);
   if (auto* error = std::get_if<InputError>(&result)) {
     ADD_FAILURE() << "line " << error->line << ": " << error->reason;
     return {};
@@ -140,6 +141,86 @@ TEST(Batch, ReadsTheSameInPiecesOfAnySize) {
 #ifndef __EMSCRIPTEN__
   EXPECT_NE(std::get<std::string>(run(gb, gbKeep)).find("\n\xF0\xA0\x80\x80,"), std::string::npos);
 #endif
+}
+
+// Kept columns anywhere in the header, in the order asked: in CSV they lead
+// the row, and in a report each stands under the case's heading.
+TEST(Batch, KeepsColumnsThatAreNotTheFirst) {
+  const std::string csv =
+      kDates + ",姓名,案号\n" + kStartup + ",张三,A1\n" + kStartup + ",李四,A2\n";
+  const struct {
+    std::vector<std::string> keep;
+    std::string csvRow;   // the start of the first case's CSV row
+    std::string heading;  // the first case's report from its heading to the first line after
+  } cases[] = {
+      {{"姓名", "案号"}, "张三,A1,,581460,", "====\n姓名：张三\n案号：A1\n人身"},
+      {{"案号", "姓名"}, "A1,张三,,581460,", "====\n案号：A1\n姓名：张三\n人身"},
+      {{"案号", "伤残等级", "姓名"},
+       "A1,一,张三,,581460,",
+       "====\n案号：A1\n伤残等级：一\n姓名：张三\n人身"},
+      {{"姓名", "受害人生日月", "案号", "事故发生日日"},
+       "张三,8,A1,11,,581460,",
+       "====\n姓名：张三\n受害人生日月：8\n案号：A1\n事故发生日日：11\n人身"},
+  };
+  for (const auto& c : cases) {
+    Options options;
+    options.keep = c.keep;
+    const auto rows = rowsOf(outputOf(csv, options));
+    ASSERT_EQ(rows.size(), 3u) << c.csvRow;
+    EXPECT_TRUE(rows[1].starts_with(c.csvRow)) << rows[1];
+    options.explain = true;
+    const auto report = outputOf(csv, options);
+    const auto first = report.find("\n==== 案例 2");
+    ASSERT_NE(first, std::string::npos) << report;
+    EXPECT_NE(report.substr(0, first).find(c.heading), std::string::npos) << report;
+  }
+}
+
+// GB18030 is decoded into a 64 KiB buffer, which must have room for the
+// UTF-8 of a whole run of non-ASCII characters (up to 4096 bytes, half as
+// much again once decoded) before the run is decoded. Here such a run begins
+// at every distance from the buffer's end that matters, in a file of about
+// 64 KiB read whole or in pieces; it must read as its UTF-8 twin does.
+TEST(Batch, Gb18030RunsThatReachTheEndOfTheDecodeBuffer) {
+#ifdef __EMSCRIPTEN__
+  GTEST_SKIP() << "musl's iconv; the native build holds the decoding to this test";
+#endif
+  constexpr std::size_t kBuffer = 1 << 16;
+  const std::string header = "note\n";
+  Options gbOptions;
+  gbOptions.keep = {"note"};
+  gbOptions.encoding = Encoding::gb18030;
+  Options utf8Options;
+  utf8Options.keep = {"note"};
+  const std::size_t rooms[] = {1,    2,    3,    100,  4095, 4096, 4097, 5000,
+                               6143, 6144, 6145, 8191, 8192, 8193, 12289};
+  const std::size_t runs[] = {1, 2048, 2049, 5000};  // characters of two bytes
+  for (std::size_t room : rooms) {
+    for (std::size_t characters : runs) {
+      const std::size_t filler = kBuffer - room - header.size();
+      std::string gb = header + std::string(filler, 'a');
+      std::string utf8 = gb;
+      for (std::size_t i = 0; i < characters; ++i) {
+        gb += "\xD6\xD0";  // 中
+        utf8 += "\xE4\xB8\xAD";
+      }
+      gb += "\nb\n";
+      utf8 += "\nb\n";
+      const auto expected = outputOf(utf8, utf8Options);
+      const std::string at = std::to_string(room) + " left, " + std::to_string(characters);
+      const auto whole = run(gb, gbOptions);
+      ASSERT_TRUE(std::holds_alternative<std::string>(whole))
+          << at << ": " << std::get<InputError>(whole).reason;
+      EXPECT_EQ(std::get<std::string>(whole), expected) << at;
+      for (std::size_t piece : {std::size_t{4097}, kBuffer}) {
+        Reader reader(gbOptions);
+        for (std::size_t i = 0; i < gb.size(); i += piece) reader.feed(gb.substr(i, piece));
+        const auto error = reader.finish();
+        ASSERT_FALSE(error) << at << " in pieces of " << piece << ": " << error->reason;
+        EXPECT_EQ(reader.output(), expected) << at << " in pieces of " << piece;
+      }
+    }
+  }
 }
 
 TEST(Batch, EmptyInputGivesTheHeaderOnly) {

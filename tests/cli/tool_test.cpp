@@ -6,6 +6,7 @@
 #include <iconv.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -349,6 +351,46 @@ TEST_F(Tool, OutputFileIsReplacedOnlyWhenAllSucceeds) {
     } else {
       EXPECT_EQ(slurp(file), "old results");
     }
+  }
+}
+
+// The results replace FILE with FILE's own mode, or take a new file's mode
+// under the umask. The mode bits are read back, not inferred from what the
+// user may open: the tests may run as root, who opens anything.
+TEST_F(Tool, OutputFileKeepsTheModeOfTheFileItReplaces) {
+  const auto folder = dir_ / "results";
+  fs::create_directories(folder);
+  const auto file = folder / "results.csv";
+  const auto input = write("in.csv", kCases);
+  const struct {
+    std::optional<mode_t> existing;  // empty: no file yet
+    mode_t umask;
+    mode_t expected;
+  } cases[] = {
+      {0600, 022, 0600}, {0640, 022, 0640}, {0604, 077, 0604}, {0666, 077, 0666},
+      {0444, 022, 0444}, {{}, 022, 0644},   {{}, 077, 0600},   {{}, 002, 0664},
+  };
+  for (const auto& c : cases) {
+    fs::remove(file);
+    if (c.existing) {
+      std::ofstream(file, std::ios::binary) << "old results";
+      ASSERT_EQ(::chmod(file.c_str(), *c.existing), 0);
+    }
+    const mode_t saved = ::umask(c.umask);
+    const auto r = run("--keep 案号 -o '" + file.string() + "' '" + input.string() + "'");
+    ::umask(saved);
+    const auto octal = [](mode_t mode) {
+      char text[16];
+      std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode));
+      return std::string(text);
+    };
+    const std::string what =
+        (c.existing ? octal(*c.existing) : std::string("new")) + " under umask " + octal(c.umask);
+    EXPECT_EQ(r.status, 0) << what << ": " << r.err;
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0) << what;
+    EXPECT_EQ(octal(info.st_mode & 07777), octal(c.expected)) << what;
+    EXPECT_NE(slurp(file), "old results") << what;
   }
 }
 

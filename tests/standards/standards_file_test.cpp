@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "standards_file.h"
@@ -57,6 +58,71 @@ TEST(StandardsFile, RefusesEveryFaultWithItsLine) {
         << refusal.what << ": " << error->reason;
     EXPECT_FALSE(error->reasonChinese.empty()) << refusal.what;
     EXPECT_EQ(error->reason.find('\n'), std::string::npos) << refusal.what;
+  }
+}
+
+// A year is four digits exactly, and a figure's digits are read in 64 bits
+// only while they cannot wrap: 18446744073709551617 is 2^64 + 1, which a
+// wrapped reading takes for 1. Each row goes through the file reader and
+// through readStandardsRows, which must judge it alike.
+TEST(StandardsFile, YearsOfFourDigitsAndFiguresOfAnyLength) {
+  constexpr std::size_t yearColumn = 0, incomeColumn = 1, mealColumn = 3;
+  const struct {
+    RowTexts row;
+    std::optional<std::size_t> faultColumn;  // empty: accepted
+    const char* inReason;                    // part of the English reason when refused
+  } cases[] = {
+      {{"2013", "36469", "24046", "50", "50", ""}, {}, ""},
+      {{"9999", "36469", "24046", "50", "50", ""}, {}, ""},
+      {{"20130", "36469", "24046", "50", "50", ""}, yearColumn, "\"20130\" is not four digits"},
+      {{"02013", "36469", "24046", "50", "50", ""}, yearColumn, "is not four digits"},
+      {{"201300000", "36469", "24046", "50", "50", ""}, yearColumn, "is not four digits"},
+      {{"201", "36469", "24046", "50", "50", ""}, yearColumn, "is not four digits"},
+      {{"", "36469", "24046", "50", "50", ""}, yearColumn, "is not four digits"},
+      {{"2013", "0000000000036469", "24046", "50", "50", ""}, {}, ""},  // leading zeros
+      {{"2013", "00000000000000000000000000", "24046", "50", "50", ""}, {}, ""},
+      {{"2013", "9999999999", "24046", "50", "50", ""}, incomeColumn, "above 2147483647"},
+      {{"2013", "10000000000", "24046", "50", "50", ""}, incomeColumn, "above 2147483647"},
+      {{"2013", "99999999999", "24046", "50", "50", ""}, incomeColumn, "above 2147483647"},
+      {{"2013", "4294967297", "24046", "50", "50", ""}, incomeColumn, "above"},  // 2^32 + 1
+      {{"2013", "9223372036854775807", "24046", "50", "50", ""}, incomeColumn, "above"},
+      {{"2013", "18446744073709551615", "24046", "50", "50", ""}, incomeColumn, "above"},
+      {{"2013", "18446744073709551617", "24046", "50", "50", ""}, incomeColumn, "above"},
+      {{"2013", "18446744073709587938", "24046", "50", "50", ""},
+       incomeColumn,
+       "above"},  // 2^64 + 36322
+      {{"2013", "184467440737095516170", "24046", "50", "50", ""}, incomeColumn, "above"},
+      {{"2013", "36469", "24046", "18446744073709551666", "50", ""}, mealColumn, "above 32767"},
+      {{"2013", "36469", "24046", "00018446744073709551617", "50", ""}, mealColumn, "above 32767"},
+  };
+  for (const auto& c : cases) {
+    const std::string what = c.row[0] + "," + c.row[1] + "," + c.row[3];
+    std::string line;
+    for (std::size_t column = 0; column < 5; ++column)
+      line += (column > 0 ? "," : "") + c.row[column];
+    const auto fromFile = readStandardsFile(kHeader + "\n" + line + "\n");
+    const auto fromRows = readStandardsRows({c.row});
+    if (!c.faultColumn) {
+      ASSERT_TRUE(std::holds_alternative<StandardsTable>(fromFile))
+          << what << ": " << std::get<FileError>(fromFile).reason;
+      ASSERT_TRUE(std::holds_alternative<StandardsTable>(fromRows)) << what;
+      const auto fileRow = std::get<StandardsTable>(fromFile).find(c.row[0]);
+      ASSERT_TRUE(fileRow) << what;
+      const auto income = std::stoll(c.row[1]);
+      EXPECT_EQ(fileRow->values.urbanDisposableIncome, income) << what;
+      EXPECT_EQ(std::get<StandardsTable>(fromRows).find(c.row[0])->values.urbanDisposableIncome,
+                income)
+          << what;
+      continue;
+    }
+    for (const auto* read : {&fromFile, &fromRows}) {
+      const auto* error = std::get_if<FileError>(read);
+      ASSERT_NE(error, nullptr) << what;
+      EXPECT_EQ(error->row, 1u) << what;
+      EXPECT_EQ(error->column, c.faultColumn) << what << ": " << error->reason;
+      EXPECT_NE(error->reason.find(c.inReason), std::string::npos) << what << ": " << error->reason;
+    }
+    EXPECT_EQ(std::get<FileError>(fromFile).line, 2u) << what;
   }
 }
 
