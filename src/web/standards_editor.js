@@ -17,10 +17,8 @@ function standardsEditor(engine, kept) {
   const isBuiltIn = (line) => line.dataset.builtIn !== undefined;
   const fileLines = () => [...body.rows].filter((line) => !isBuiltIn(line));
 
-  function select(line, alone = true) {
-    for (const other of body.rows) {
-      if (alone || other === line) other.setAttribute('aria-selected', String(other === line));
-    }
+  function select(line) {
+    for (const other of body.rows) other.setAttribute('aria-selected', String(other === line));
   }
 
   function line(texts, index) {
@@ -68,7 +66,6 @@ function standardsEditor(engine, kept) {
     const tr = event.target.closest('tr');
     if (!tr || !(event.ctrlKey || event.metaKey)) return;
     event.preventDefault();
-    select(tr, false);
     tr.setAttribute('aria-selected', String(tr.getAttribute('aria-selected') !== 'true'));
   });
   body.addEventListener('focusin', (event) => {
