@@ -60,11 +60,15 @@ function standardsEditor(engine, kept) {
     show();
   }
 
-  // A click or a tab into a cell selects its row; Ctrl (or ⌘) with a click
-  // adds the row to the selection or takes it out.
+  // A click or a tab into a cell selects its row alone; Ctrl (or ⌘) with a
+  // click adds the row to the selection or takes it out.
   body.addEventListener('mousedown', (event) => {
     const tr = event.target.closest('tr');
-    if (!tr || !(event.ctrlKey || event.metaKey)) return;
+    if (!tr) return;
+    if (!(event.ctrlKey || event.metaKey)) {
+      select(tr);
+      return;
+    }
     event.preventDefault();
     tr.setAttribute('aria-selected', String(tr.getAttribute('aria-selected') !== 'true'));
   });

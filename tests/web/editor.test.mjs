@@ -239,10 +239,15 @@ test('删除 takes the selected file rows out; built-in rows stay', async () => 
   await (await cell(page, 2, 0)).click();
   await ctrlClick(page, 4, 5);
   assert.deepEqual(await selected(page), [2, 4]);
+  await ctrlClick(page, 6, 0);
+  await ctrlClick(page, 6, 1);
+  assert.deepEqual(await selected(page), [2, 4], 'a second Ctrl-click takes the row out');
   await page.click('#删除按钮');
   assert.deepEqual((await rows(page)).slice(2), [r2018, r2014, r2013]);
 
+  await ctrlClick(page, 0, 1);
   await (await cell(page, 0, 1)).click();
+  assert.deepEqual(await selected(page), [0], 'a plain click selects its row alone');
   await page.click('#删除按钮');
   await (await cell(page, 1, 1)).click();
   await ctrlClick(page, 3, 0);
