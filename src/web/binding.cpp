@@ -34,7 +34,7 @@ quorvane::CaseInput caseInput(const val& texts) {
 }
 
 // The standards a run goes by: the built-in rows with those of the standards
-// file the user picked, kept as its text; a text the reader refuses adds none.
+// file the editor keeps, as its text; a text the reader refuses adds none.
 quorvane::StandardsTable standardsTable(const std::string& fileText) {
   if (fileText.empty()) return {};
   auto read = quorvane::standards::readStandardsFile(fileText);
@@ -108,7 +108,8 @@ val checkStandardsRows(const val& rows) {
     out.set("text", std::string());
   } else {
     out.set("fault", val::null());
-    out.set("text", quorvane::standards::standardsFileText(std::get<quorvane::StandardsTable>(read)));
+    out.set("text",
+            quorvane::standards::standardsFileText(std::get<quorvane::StandardsTable>(read)));
   }
   return out;
 }

@@ -1,5 +1,6 @@
 // quorvane-page: writes quorvane.html from its template, the page's scripts (one
-// after another, in the order given) and the engine's script. Runs under node at build time (the real file system).
+// after another, in the order given) and the engine's script. Runs under node
+// at build time (the real file system).
 
 #include <cstdio>
 #include <exception>
@@ -29,8 +30,7 @@ int main(int argc, char** argv) {
   try {
     std::string pageScript;
     for (int i = 2; i < argc - 2; ++i) pageScript += slurp(argv[i]) + "\n";
-    const std::string html =
-        quorvane::web::page(slurp(argv[1]), pageScript, slurp(argv[argc - 2]));
+    const std::string html = quorvane::web::page(slurp(argv[1]), pageScript, slurp(argv[argc - 2]));
     std::ofstream out(argv[argc - 1], std::ios::binary);
     out << html;
     if (!out.flush()) throw std::runtime_error(std::string("cannot write ") + argv[argc - 1]);
