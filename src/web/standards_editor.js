@@ -9,7 +9,9 @@
 // accident year picked in the window }.
 function standardsEditor(engine, kept) {
   const byId = (id) => document.getElementById(id);
-  const body = byId('年度标准表').tBodies[0];
+  const table = byId('年度标准表');
+  const body = table.tBodies[0];
+  const columns = [...table.tHead.rows[0].cells].map((cell) => cell.textContent);
   const fileInput = byId('导入文件');
   let builtIn = [];
   let rows = []; // the file rows as shown, newest first: arrays of six texts
@@ -29,6 +31,7 @@ function standardsEditor(engine, kept) {
       input.value = text;
       input.spellcheck = false;
       input.autocomplete = 'off';
+      input.setAttribute('aria-label', columns[column]);
       if (index === null) input.readOnly = true;
       else input.addEventListener('input', () => { rows[index][column] = input.value; });
       const cell = document.createElement('td');
