@@ -11,6 +11,7 @@
 #include "calc.h"
 #include "catalogue.h"
 #include "report.h"
+#include "standards_edit.h"
 #include "standards_file.h"
 
 namespace {
@@ -33,7 +34,7 @@ quorvane::CaseInput caseInput(const val& texts) {
 }
 
 // The standards a run goes by: the built-in rows with those of the standards
-// file the user picked, kept as its text; a text the reader refuses adds none.
+// file the editor keeps, as its text; a text the reader refuses adds none.
 quorvane::StandardsTable standardsTable(const std::string& fileText) {
   if (fileText.empty()) return {};
   auto read = quorvane::standards::readStandardsFile(fileText);
@@ -41,24 +42,101 @@ quorvane::StandardsTable standardsTable(const std::string& fileText) {
   return {};
 }
 
-// A standards file as the page takes it, its bytes as they are (so that text
-// which is not UTF-8 is refused as the programs refuse it): {refusal, years}:
-// the reader's refusal in Chinese, naming the file, or null; the years it adds.
-val readStandards(const val& fileBytes, const std::string& fileName) {
-  const auto bytes = emscripten::convertJSArrayToNumberVector<unsigned char>(fileBytes);
-  const std::string fileText(bytes.begin(), bytes.end());
-  const auto read = quorvane::standards::readStandardsFile(fileText);
-  val out = val::object();
-  val years = val::array();
-  if (const auto* error = std::get_if<quorvane::standards::FileError>(&read)) {
-    out.set("refusal", quorvane::standards::describeChinese(fileName, *error));
-  } else {
-    out.set("refusal", val::null());
-    for (const auto& row : std::get<quorvane::StandardsTable>(read).rows()) {
-      if (row.fromFile) years.call<void>("push", std::string(row.accidentYear));
+// The standards editor's rows: arrays of six texts in the order of kColumns.
+std::vector<quorvane::standards::RowTexts> rowsOf(const val& rows) {
+  std::vector<quorvane::standards::RowTexts> out;
+  const auto count = rows["length"].as<std::size_t>();
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto cells = emscripten::vecFromJSArray<std::string>(rows[i]);
+    auto& row = out.emplace_back();
+    for (std::size_t column = 0; column < row.size() && column < cells.size(); ++column) {
+      row[column] = cells[column];
     }
   }
-  out.set("years", years);
+  return out;
+}
+
+val arrayOf(const std::vector<quorvane::standards::RowTexts>& rows) {
+  val out = val::array();
+  for (const auto& row : rows) {
+    val cells = val::array();
+    for (const auto& cell : row) cells.call<void>("push", cell);
+    out.call<void>("push", cells);
+  }
+  return out;
+}
+
+// The rows the editor shows for a kept standards file: {builtIn, file,
+// refused}; a text the reader now refuses adds no rows.
+val standardsRows(const std::string& fileText) {
+  val out = val::object();
+  out.set("builtIn", arrayOf(quorvane::standards::builtInRowTexts()));
+  out.set("file", val::array());
+  out.set("refused", false);
+  if (fileText.empty()) return out;
+  const auto read = quorvane::standards::readStandardsFile(fileText);
+  if (const auto* table = std::get_if<quorvane::StandardsTable>(&read)) {
+    out.set("file", arrayOf(quorvane::standards::fileRowTexts(*table)));
+  } else {
+    out.set("refused", true);
+  }
+  return out;
+}
+
+// 添加: {rows, index}, the file rows with the new one and where it went.
+val addStandardsRow(const val& rows, const std::string& pickedYear) {
+  auto texts = rowsOf(rows);
+  const auto index = quorvane::standards::addRow(texts, pickedYear);
+  val out = val::object();
+  out.set("rows", arrayOf(texts));
+  out.set("index", index);
+  return out;
+}
+
+// 保存's check of the file rows, in the order shown: {fault, text}: fault is
+// null or {index (among these rows), column, message}; text is the standards
+// file they make, empty on a fault.
+val checkStandardsRows(const val& rows) {
+  const auto read = quorvane::standards::readStandardsRows(rowsOf(rows));
+  val out = val::object();
+  if (const auto* error = std::get_if<quorvane::standards::FileError>(&read)) {
+    val fault = val::object();
+    fault.set("index", error->row - 1);
+    fault.set("column", error->column ? val(*error->column) : val::null());
+    fault.set("message", quorvane::standards::describeRowChinese(*error));
+    out.set("fault", fault);
+    out.set("text", std::string());
+  } else {
+    out.set("fault", val::null());
+    out.set("text",
+            quorvane::standards::standardsFileText(std::get<quorvane::StandardsTable>(read)));
+  }
+  return out;
+}
+
+// 导入 of a file, its bytes as they are (so that text which is not UTF-8 is
+// refused as the programs refuse it), into the editor's file rows: {refusal,
+// question, replaced, kept}: the reader's refusal in Chinese naming the file,
+// or null; the question to ask when the file holds years the rows have, or
+// null; the rows with the file's, its years replacing theirs or not.
+val importStandards(const val& rows, const val& fileBytes, const std::string& fileName) {
+  const auto bytes = emscripten::convertJSArrayToNumberVector<unsigned char>(fileBytes);
+  const auto read = quorvane::standards::readStandardsFile(std::string(bytes.begin(), bytes.end()));
+  val out = val::object();
+  out.set("refusal", val::null());
+  out.set("question", val::null());
+  if (const auto* error = std::get_if<quorvane::standards::FileError>(&read)) {
+    out.set("refusal", quorvane::standards::describeChinese(fileName, *error));
+    return out;
+  }
+  const auto& imported = std::get<quorvane::StandardsTable>(read);
+  const auto texts = rowsOf(rows);
+  const auto conflicts = quorvane::standards::conflictingYears(texts, imported);
+  if (!conflicts.empty()) {
+    out.set("question", quorvane::standards::conflictQuestionChinese(conflicts));
+  }
+  out.set("replaced", arrayOf(quorvane::standards::importRows(texts, imported, true)));
+  out.set("kept", arrayOf(quorvane::standards::importRows(texts, imported, false)));
   return out;
 }
 
@@ -151,6 +229,9 @@ EMSCRIPTEN_BINDINGS(quorvane) {
   emscripten::function("calculate", &calculate);
   emscripten::function("report", &report);
   emscripten::function("reportText", &reportText);
-  emscripten::function("readStandards", &readStandards);
+  emscripten::function("standardsRows", &standardsRows);
+  emscripten::function("addStandardsRow", &addStandardsRow);
+  emscripten::function("checkStandardsRows", &checkStandardsRows);
+  emscripten::function("importStandards", &importStandards);
   emscripten::function("startupLists", &startupLists);
 }

@@ -1,7 +1,7 @@
 'use strict';
 // The window's behaviour on the page: start-up lists and picks, calculation
 // with the messages as alerts, the working as tooltips, reset, scrolling, the
-// legal-basis link and the printed report.
+// legal-basis link, the printed report, and the standards the editor keeps.
 (async () => {
   const engine = await QuorvaneEngine();
   const inputNames = engine.inputNames();
@@ -10,21 +10,17 @@
   const definition = document.getElementById('窗口定义');
   const byId = (id) => document.getElementById(id);
 
-  // The standards file the user picked, kept as its text in the browser; the
-  // rows it adds go into every run, as the window's standards file does.
+  // The standards file saved in the editor, kept as its text in the browser; the
+  // rows it adds go into every run, as the window's standards file does. A kept
+  // text the reader now refuses adds none.
   const storageKey = 'quorvane.standards';
   let standardsFile = '';
-  let fileYears = [];
   try {
     standardsFile = localStorage.getItem(storageKey) ?? '';
   } catch {
     // no storage (a private window, say): the built-in rows alone
   }
-  if (standardsFile !== '') {
-    const kept = engine.readStandards(new TextEncoder().encode(standardsFile), '');
-    if (kept.refusal === null) fileYears = kept.years;
-    else standardsFile = '';
-  }
+  if (engine.standardsRows(standardsFile).refused) standardsFile = '';
 
   const pixels = (twips) => Math.sign(twips) * Math.round(Math.abs(twips) / 15);
 
@@ -133,20 +129,11 @@
   }
   window.addEventListener('beforeprint', writeReport);
 
-  function showStandards() {
-    byId('年度标准说明').textContent = fileYears.length > 0
-      ? `标准文件增加的年度：${fileYears.join('、')}`
-      : '仅用内置标准（2011、2012 年度）';
-    byId('年度标准清除').disabled = standardsFile === '';
-  }
-
   // A new set of years for the accident-year list; the pick stays where it can.
-  function useStandards(text, years) {
+  function useStandards(text) {
     standardsFile = text;
-    fileYears = years;
     try {
-      if (text === '') localStorage.removeItem(storageKey);
-      else localStorage.setItem(storageKey, text);
+      localStorage.setItem(storageKey, text);
     } catch {
       // kept for this page only
     }
@@ -154,24 +141,13 @@
     const picked = list.value;
     fill(list, startupLists().find(({ name }) => name === '事故发生日年').items);
     pickByText(list, picked);
-    showStandards();
   }
 
-  byId('年度标准').addEventListener('change', async (event) => {
-    const file = event.target.files[0];
-    if (!file) return;
-    const bytes = new Uint8Array(await file.arrayBuffer());
-    event.target.value = '';
-    const read = engine.readStandards(bytes, file.name);
-    if (read.refusal !== null) {
-      alert(`标准文件未使用：${read.refusal}`);
-      return;
-    }
-    // Accepted, so UTF-8: kept as text, byte-order mark and all.
-    useStandards(new TextDecoder('utf-8', { ignoreBOM: true }).decode(bytes), read.years);
+  standardsEditor(engine, {
+    text: () => standardsFile,
+    save: useStandards,
+    pickedYear: () => byId('事故发生日年').value,
   });
-  byId('年度标准清除').addEventListener('click', () => useStandards('', []));
-  showStandards();
 
   show();
   document.documentElement.dataset.ready = 'true';

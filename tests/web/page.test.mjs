@@ -1,115 +1,17 @@
 // build/web/quorvane.html in headless chromium, with the browser's date fixed:
 // the controls, the start-up lists, typed cases against the native tool, the
-// reset, scrolling, the links and the printed report.
+// reset, scrolling, the links and the printed report. The standards editor
+// has its tests in editor.test.mjs.
 
 import assert from 'node:assert/strict';
-import { spawnSync } from 'node:child_process';
-import fs from 'node:fs';
-import os from 'node:os';
-import path from 'node:path';
-import { after, before, test } from 'node:test';
-import { pathToFileURL } from 'node:url';
+import { test } from 'node:test';
 
-import puppeteer from 'puppeteer-core';
+import { inputNames, resultNames } from './cases.mjs';
+import { checkCases, chromium, enter, open as openIn, state } from './browser.mjs';
 
-import { csvOf, inputNames, parseCsv, resultNames } from './cases.mjs';
-
-const native = process.env.QUORVANE_NATIVE_CALC;
-const pageFile = process.env.QUORVANE_PAGE;
 const screenshot = process.env.QUORVANE_SCREENSHOT;
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quorvane-chromium-'));
-let browser;
-
-before(async () => {
-  browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-    userDataDir: profile,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
-});
-
-after(async () => {
-  await browser?.close();
-  fs.rmSync(profile, { recursive: true, force: true });
-});
-
-// The page opened from file:// on the given day; every alert is recorded and closed.
-async function open(day) {
-  const page = await browser.newPage();
-  await page.setViewport({ width: 760, height: 860 });
-  await page.evaluateOnNewDocument((fixed) => {
-    const RealDate = Date;
-    const now = new RealDate(fixed).getTime();
-    globalThis.Date = class extends RealDate {
-      constructor(...args) { super(...(args.length ? args : [now])); }
-      static now() { return now; }
-    };
-    window.__opened = [];
-    window.open = (...args) => { window.__opened.push(args); return null; };
-  }, `${day}T12:00:00`);
-  page.alerts = [];
-  page.on('dialog', async (dialog) => {
-    page.alerts.push(`${dialog.type()}:${dialog.message()}`);
-    await dialog.accept();
-  });
-  await page.goto(pathToFileURL(pageFile).href);
-  await page.waitForSelector('html[data-ready="true"]');
-  return page;
-}
-
-const state = (page) => page.evaluate((inputs, results) => {
-  const value = (id) => document.getElementById(id).value;
-  return {
-    inputs: Object.fromEntries(inputs.map((id) => [id, value(id)])),
-    results: results.map(value),
-    working: results.map((id) => document.getElementById(id).title),
-  };
-}, inputNames, resultNames);
-
-// Types texts and picks items as a user would; null leaves a list unpicked,
-// which only a script can do.
-async function enter(page, texts) {
-  for (const [id, text] of Object.entries(texts)) {
-    const kind = await page.$eval(`#${id}`, (e) => e.tagName);
-    if (kind === 'SELECT') {
-      if (text === null) await page.$eval(`#${id}`, (e) => { e.selectedIndex = -1; });
-      else assert.deepEqual(await page.select(`#${id}`, text), [text], `${id} offers ${text}`);
-    } else {
-      await page.$eval(`#${id}`, (e) => { e.value = ''; });
-      await page.type(`#${id}`, text);
-    }
-  }
-}
-
-function nativeRows(cases, args = []) {
-  const env = { ...process.env, XDG_CONFIG_HOME: path.join(profile, 'no-config') };
-  const run = spawnSync(native, args, { input: csvOf(cases), env });
-  assert.equal(run.status, 0, run.stderr.toString());
-  return parseCsv(run.stdout.toString()).slice(1);
-}
-
-// Each case starts from a reset window; the page must show what the native tool
-// writes: the same message last, and on a completed run the same 22 texts.
-async function checkCases(page, cases, args = []) {
-  const seen = [];
-  for (const c of cases) {
-    await page.click('#清空按钮');
-    await enter(page, c.enter);
-    page.alerts.length = 0;
-    await page.click('#计算按钮');
-    seen.push({ ...(await state(page)), alerts: [...page.alerts] });
-  }
-  const expected = nativeRows(seen.map((s) => s.inputs), args);
-  cases.forEach((c, i) => {
-    const [message, ...results] = expected[i];
-    const { alerts } = seen[i];
-    if (c.alerts) assert.deepEqual(alerts, c.alerts.map((a) => `alert:${a}`), c.name);
-    assert.equal(alerts.at(-1) ?? 'alert:', `alert:${message}`, `${c.name}: message`);
-    assert.deepEqual(seen[i].results, results, `${c.name}: results`);
-    if (results[0] !== '') assert.ok(seen[i].working.every((w) => w !== ''), `${c.name}: working`);
-  });
-}
+const session = chromium();
+const open = (day) => openIn(session.browser, day);
 
 const startUpInputs = {
   受害人生日年: '1988', 受害人生日月: '8', 受害人生日日: '8', 事故发生日年: '2011',
@@ -269,42 +171,17 @@ test('the worked example of the desktop screenshot, its printed report and the p
   assert.match(report.text, /打印日期：2012年6月1日/);
   assert.ok(report.text.includes('合计\t782014.58043375'), 'the total as the window shows it');
   assert.equal(await page.$eval('#宿主', (e) => e.offsetHeight), 0);
+  assert.equal(await page.$eval('#年度标准窗', (e) => e.offsetHeight), 0, 'no editor on paper');
   await page.emulateMediaType('screen');
-  if (screenshot) await (await page.$('#窗口')).screenshot({ path: screenshot });
-  await page.close();
-});
-
-test('a standards file picked on the page: its years, kept in the browser, refusals', async () => {
-  const standards = path.join(process.env.QUORVANE_EXAMPLES_DIR, 'standards-beijing.csv');
-  const page = await open('2014-03-01');
-  const years = () => page.$eval('#事故发生日年', (e) => [...e.options].map((o) => o.text));
-  assert.deepEqual(await years(), ['2014', '2013']);
-  await (await page.$('#年度标准')).uploadFile(standards);
-  await page.waitForFunction(() => document.getElementById('事故发生日年').options.length > 2);
-  assert.deepEqual(await years(), ['2014', '2013', '2024', '2023', '2018', '2016']);
-  await checkCases(page, [
-    { name: 'a year of the file', alerts: [], enter: {
-      事故发生日年: '2014', 伤残等级: '三', 住院天数: '10', 孩子1年龄: '4', 老人1年龄: '70' } },
-    { name: 'a later year of the file', alerts: [], enter: { 事故发生日年: '2024', 孩子2年龄: '9' } },
-  ], ['--standards', standards]);
-
-  // Kept in the browser: a new page has the file's years at start-up.
-  const again = await open('2014-03-01');
-  assert.deepEqual(await again.$eval('#事故发生日年', (e) => e.options.length), 6);
-
-  const refused = path.join(profile, 'refused.csv');
-  fs.writeFileSync(refused, '年度,城镇居民人均可支配收入\n2011,1\n');
-  again.alerts.length = 0;
-  await (await again.$('#年度标准')).uploadFile(refused);
-  for (let waited = 0; again.alerts.length === 0 && waited < 10000; waited += 50) {
-    await new Promise((resolve) => setTimeout(resolve, 50));
+  if (screenshot) {
+    // The window and the standards editor under it.
+    const [top, bottom] = await Promise.all(['#窗口', '#年度标准窗'].map((s) => page.$(s)));
+    const [a, b] = await Promise.all([top.boundingBox(), bottom.boundingBox()]);
+    const x = Math.min(a.x, b.x);
+    const clip = { x, y: a.y, width: Math.max(a.x + a.width, b.x + b.width) - x,
+                   height: b.y + b.height - a.y };
+    await page.setViewport({ width: 760, height: Math.ceil(clip.y + clip.height) + 16 });
+    await page.screenshot({ path: screenshot, clip });
   }
-  assert.equal(again.alerts.length, 1);
-  assert.match(again.alerts[0], /^alert:标准文件未使用：refused\.csv/);
-  assert.equal(await again.$eval('#事故发生日年', (e) => e.options.length), 6, 'the kept rows stay');
-  await again.click('#年度标准清除');
-  assert.deepEqual(await again.$eval('#事故发生日年', (e) => [...e.options].map((o) => o.text)),
-                   ['2014', '2013']);
   await page.close();
-  await again.close();
 });

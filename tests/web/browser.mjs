@@ -1,0 +1,128 @@
+// build/web/quorvane.html in headless chromium, driven as a user drives it,
+// with the browser's date fixed, against the native tool.
+
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { after, before } from 'node:test';
+import { pathToFileURL } from 'node:url';
+
+import puppeteer from 'puppeteer-core';
+
+import { csvOf, inputNames, parseCsv, resultNames } from './cases.mjs';
+
+const native = process.env.QUORVANE_NATIVE_CALC;
+const pageFile = process.env.QUORVANE_PAGE;
+
+// A chromium of the test file's own, with a profile that goes with it:
+// { browser, dir } once the tests start, dir a folder for the tests' files.
+export function chromium() {
+  const session = { browser: null, dir: fs.mkdtempSync(path.join(os.tmpdir(), 'quorvane-chromium-')) };
+  before(async () => {
+    session.browser = await puppeteer.launch({
+      executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+      userDataDir: path.join(session.dir, 'profile'),
+      args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+             '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    });
+  });
+  after(async () => {
+    await session.browser?.close();
+    fs.rmSync(session.dir, { recursive: true, force: true });
+  });
+  return session;
+}
+
+// The page opened from file:// on the given day, in a browser or one of its
+// contexts; every alert is recorded and closed, and a confirm answered as
+// page.confirmAnswer says (OK unless it is set to false).
+export async function open(browser, day) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 760, height: 860 });
+  await page.evaluateOnNewDocument((fixed) => {
+    const RealDate = Date;
+    const now = new RealDate(fixed).getTime();
+    globalThis.Date = class extends RealDate {
+      constructor(...args) { super(...(args.length ? args : [now])); }
+      static now() { return now; }
+    };
+    window.__opened = [];
+    window.open = (...args) => { window.__opened.push(args); return null; };
+  }, `${day}T12:00:00`);
+  page.alerts = [];
+  page.confirmAnswer = true;
+  page.on('dialog', async (dialog) => {
+    page.alerts.push(`${dialog.type()}:${dialog.message()}`);
+    if (dialog.type() === 'confirm' && !page.confirmAnswer) await dialog.dismiss();
+    else await dialog.accept();
+  });
+  await page.goto(pathToFileURL(pageFile).href);
+  await page.waitForSelector('html[data-ready="true"]');
+  return page;
+}
+
+// Waits, a little at a time, until ready() holds or ten seconds have passed.
+export async function until(ready) {
+  for (let waited = 0; !(await ready()) && waited < 10000; waited += 50) {
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+}
+
+export const state = (page) => page.evaluate((inputs, results) => {
+  const value = (id) => document.getElementById(id).value;
+  return {
+    inputs: Object.fromEntries(inputs.map((id) => [id, value(id)])),
+    results: results.map(value),
+    working: results.map((id) => document.getElementById(id).title),
+  };
+}, inputNames, resultNames);
+
+// Types texts and picks items as a user would; null leaves a list unpicked,
+// which only a script can do.
+export async function enter(page, texts) {
+  for (const [id, text] of Object.entries(texts)) {
+    const kind = await page.$eval(`#${id}`, (e) => e.tagName);
+    if (kind === 'SELECT') {
+      if (text === null) await page.$eval(`#${id}`, (e) => { e.selectedIndex = -1; });
+      else assert.deepEqual(await page.select(`#${id}`, text), [text], `${id} offers ${text}`);
+    } else {
+      await page.$eval(`#${id}`, (e) => { e.value = ''; });
+      await page.type(`#${id}`, text);
+    }
+  }
+}
+
+// The native tool's run: its output rows after the header, or (with
+// --list-standards) its whole output as text.
+export function runNative(args, input = '') {
+  const env = { ...process.env, XDG_CONFIG_HOME: path.join(os.tmpdir(), 'quorvane-no-config') };
+  const run = spawnSync(native, args, { input, env });
+  assert.equal(run.status, 0, run.stderr.toString());
+  return run.stdout.toString();
+}
+
+const nativeRows = (cases, args) => parseCsv(runNative(args, csvOf(cases))).slice(1);
+
+// Each case starts from a reset window; the page must show what the native tool
+// writes: the same message last, and on a completed run the same 22 texts.
+export async function checkCases(page, cases, args = []) {
+  const seen = [];
+  for (const c of cases) {
+    await page.click('#清空按钮');
+    await enter(page, c.enter);
+    page.alerts.length = 0;
+    await page.click('#计算按钮');
+    seen.push({ ...(await state(page)), alerts: [...page.alerts] });
+  }
+  const expected = nativeRows(seen.map((s) => s.inputs), args);
+  cases.forEach((c, i) => {
+    const [message, ...results] = expected[i];
+    const { alerts } = seen[i];
+    if (c.alerts) assert.deepEqual(alerts, c.alerts.map((a) => `alert:${a}`), c.name);
+    assert.equal(alerts.at(-1) ?? 'alert:', `alert:${message}`, `${c.name}: message`);
+    assert.deepEqual(seen[i].results, results, `${c.name}: results`);
+    if (results[0] !== '') assert.ok(seen[i].working.every((w) => w !== ''), `${c.name}: working`);
+  });
+}
