@@ -64,7 +64,9 @@ std::vector<std::string> conflictingYears(const std::vector<RowTexts>& rows,
   std::vector<std::string> years;
   for (const auto& row : rows) {
     const auto other = imported.find(row[0]);
-    if (other && other->fromFile) years.push_back(row[0]);
+    // A year the unsaved table holds twice is named once.
+    const bool named = std::find(years.begin(), years.end(), row[0]) != years.end();
+    if (other && other->fromFile && !named) years.push_back(row[0]);
   }
   return years;
 }

@@ -132,6 +132,9 @@ TEST(StandardsEditor, ImportReplacesOrKeepsTheYearsTheTableHolds) {
   const auto imported = tableOf("2014,40321,26275,50,50,年鉴\n2024,88650,50897,50,50,公报\n");
   EXPECT_EQ(conflictingYears(mine, imported), (std::vector<std::string>{"2024"}));
   EXPECT_TRUE(conflictingYears(mine, tableOf("2016,1,1,1,1,\n")).empty());
+  auto twice = mine;
+  twice.push_back(mine[0]);  // unsaved: 保存 would refuse it
+  EXPECT_EQ(conflictingYears(twice, imported), (std::vector<std::string>{"2024"}));
 
   const auto replaced = importRows(mine, imported, true);
   EXPECT_EQ(years(replaced), (std::vector<std::string>{"2024", "2014", "2013"}));
