@@ -35,6 +35,11 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(windowIcon());
   quorvane::platform::useChineseTexts();
 
-  const auto host = quorvane::window::startWindow(quorvane::platform::systemToday);
+  // quorvane FILE.csv opens a case file (the desktop entry passes a file so).
+  QString caseFile;
+  for (const QString& argument : QApplication::arguments().mid(1)) {
+    if (!argument.startsWith('-')) caseFile = argument;
+  }
+  const auto host = quorvane::window::startWindow(quorvane::platform::systemToday, caseFile);
   return QApplication::exec();
 }

@@ -89,7 +89,7 @@ struct Reader::State {
       }
       decoded.resize(1 << 16);
     }
-    if (!options.explain) {
+    if (!options.explain && !options.onCase) {
       if (options.excel) output += kByteOrderMark;
       for (const auto& name : options.keep) {
         appendField(output, name);
@@ -326,7 +326,7 @@ struct Reader::State {
       columns.push_back(column);
     }
     for (std::size_t k = 0; k < options.keep.size(); ++k) {
-      if (keptColumns[k] == kNone) {
+      if (keptColumns[k] == kNone && !options.keepIfPresent) {
         return fail(rowLine,
                     "--keep " + csv::quoted(options.keep[k]) + ": the header has no such column");
       }
@@ -340,6 +340,14 @@ struct Reader::State {
                                " fields but the header names " + std::to_string(columns.size()));
     }
     ++cases;
+    if (options.onCase) {
+      std::vector<std::string> kept;
+      for (std::size_t column : keptColumns) {
+        kept.push_back(column == kNone ? std::string() : keptValues[column]);
+      }
+      options.onCase(rowLine, current, kept);
+      return;
+    }
     if (options.explain) {
       if (cases > 1) output += '\n';
       output += "==== 案例 " + std::to_string(cases) + "（输入第 " + std::to_string(rowLine) +

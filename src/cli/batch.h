@@ -8,6 +8,7 @@
 // writes nothing to standard output and leaves an -o file untouched).
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +45,15 @@ struct Options {
   std::vector<std::string> keep;
   // A byte-order mark and CRLF row ends, as Excel expects.
   bool excel = false;
+  // With keepIfPresent, a kept column the header lacks is no fault: its
+  // value is empty.
+  bool keepIfPresent = false;
+  // When set, each case read is handed here (its first line, its fields, the
+  // kept columns' values in keep's order) instead of being computed; nothing
+  // is written to the output.
+  std::function<void(std::size_t line, const CaseInput& input,
+                     const std::vector<std::string>& kept)>
+      onCase;
 };
 
 // Reads an input in pieces of any size (as they come from a file or a pipe)

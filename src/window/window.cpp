@@ -1,11 +1,14 @@
 #include "window.h"
 
+#include "case_document.h"
 #include "controls.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -166,8 +169,9 @@ void CalculatorWindow::createTabOrder() {
 void CalculatorWindow::createConnections() {
   connect(static_cast<QPushButton*>(control(kCalculateButton)), &QPushButton::clicked, this,
           &CalculatorWindow::calculate);
-  connect(static_cast<QPushButton*>(control(kClearButton)), &QPushButton::clicked, this,
-          &CalculatorWindow::resetRequested);
+  connect(static_cast<QPushButton*>(control(kClearButton)), &QPushButton::clicked, this, [this] {
+    if (document_->mayDiscard()) emit resetRequested();
+  });
   connect(static_cast<QPushButton*>(control(kLegalBasisButton)), &QPushButton::clicked, this,
           [] { platform::openWebAddress(qs(kLegalBasisAddress)); });
   connect(static_cast<LinkLabel*>(control(kHomeLink)), &LinkLabel::clicked, this,
@@ -182,6 +186,18 @@ void CalculatorWindow::createConnections() {
     addAction(made);
     return made;
   };
+  document_ = new CaseDocument(this);
+  addActions(document_->actions());
+  for (QWidget* input : inputs_) {
+    if (auto* list = qobject_cast<QComboBox*>(input)) {
+      connect(list, &QComboBox::currentIndexChanged, document_, &CaseDocument::update);
+    } else {
+      connect(static_cast<QLineEdit*>(input), &QLineEdit::textChanged, document_,
+              &CaseDocument::update);
+    }
+  }
+  setAcceptDrops(true);
+
   standardsAction_ =
       action("年度标准动作", QStringLiteral("年度标准…"), QKeySequence(Qt::CTRL | Qt::Key_T));
   printAction_ = action("打印动作", QStringLiteral("打印…"), QKeySequence::Print);
@@ -197,8 +213,11 @@ void CalculatorWindow::createConnections() {
 
 void CalculatorWindow::showContextMenu(const QPoint& position) {
   QMenu menu(this);
+  menu.addActions(document_->actions());
+  menu.addSeparator();
   menu.addAction(standardsAction_);
   menu.addAction(printAction_);
+  document_->addRecentFiles(menu);
   menu.exec(pictureBox_->mapToGlobal(position));
 }
 
@@ -261,6 +280,58 @@ CaseInput CalculatorWindow::caseInput() const {
   return in;
 }
 
+void CalculatorWindow::showCase(const CaseInput& input) {
+  for (std::size_t i = 0; i < inputFields.size(); ++i) {
+    const QString text = QString::fromStdString(input.*inputFields[i].member);
+    if (auto* list = qobject_cast<QComboBox*>(inputs_[i])) {
+      pickByText(list, text);
+    } else {
+      static_cast<QLineEdit*>(inputs_[i])->setText(text);
+    }
+  }
+  for (QLineEdit* box : results_) {
+    box->clear();
+    box->setToolTip({});
+  }
+  scrollBar_->setValue(0);
+  document_->update();
+}
+
+bool CalculatorWindow::hasResults() const {
+  return !results_.back()->text().isEmpty();
+}
+
+void CalculatorWindow::closeEvent(QCloseEvent* event) {
+  if (document_->mayDiscard()) {
+    QWidget::closeEvent(event);
+  } else {
+    event->ignore();
+  }
+}
+
+namespace {
+
+QString droppedCaseFile(const QMimeData* data) {
+  const auto urls = data->urls();
+  if (urls.size() != 1 || !urls.front().isLocalFile()) return {};
+  const QString path = urls.front().toLocalFile();
+  return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? path : QString();
+}
+
+}  // namespace
+
+void CalculatorWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedCaseFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CalculatorWindow::dropEvent(QDropEvent* event) {
+  const QString path = droppedCaseFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  // After the drop is done: opening may ask questions in dialogs of its own.
+  QTimer::singleShot(0, this, [this, path] { document_->open(path); });
+}
+
 void CalculatorWindow::calculate() {
   CaseWorking working;
   const auto outcome = runCalculation(caseInput(), standards_, &working);
@@ -278,6 +349,7 @@ void CalculatorWindow::calculate() {
     results_[i]->setCursorPosition(0);  // a long amount shows its sign and first digits
     results_[i]->setToolTip(QString::fromStdString(working.*resultFields[i].member));
   }
+  document_->update();
 }
 
 void CalculatorWindow::print() {
@@ -383,16 +455,20 @@ void WindowHost::replaceWindow() {
   delete old;
 }
 
-std::unique_ptr<WindowHost> startWindow(platform::Clock clock) {
+std::unique_ptr<WindowHost> startWindow(platform::Clock clock, const QString& caseFile) {
   auto standards = readUserStandards();
   auto host =
       std::make_unique<WindowHost>(std::move(clock), std::move(standards.table), standards.refusal);
   host->show();
+  CalculatorWindow* window = host->window();
   if (!standards.refusal.isEmpty()) {
-    CalculatorWindow* window = host->window();
     QTimer::singleShot(0, window, [window, refusal = standards.refusal] {
       platform::showMessage(window, refusal);
     });
+  }
+  if (!caseFile.isEmpty()) {
+    // Once the start-up lists are filled, so that the file's picks find their items.
+    QTimer::singleShot(0, window, [window, caseFile] { window->document().open(caseFile); });
   }
   return host;
 }

@@ -27,6 +27,8 @@ class QScrollBar;
 
 namespace quorvane::window {
 
+class CaseDocument;
+
 class CalculatorWindow : public QWidget {
   Q_OBJECT
  public:
@@ -52,6 +54,14 @@ class CalculatorWindow : public QWidget {
   // Opens the 年度标准 dialog (Ctrl+T, or the field area's context menu).
   void editStandards();
 
+  // A case opened from a file: each text into its control (a list picks the
+  // item of that text, or none), the results cleared, the form at its top.
+  void showCase(const CaseInput& input);
+  [[nodiscard]] bool hasResults() const;
+
+  // The case as a document: its file, title and the actions on it.
+  [[nodiscard]] CaseDocument& document() const { return *document_; }
+
   // The case as a printed page (inputs, standards, results with their working,
   // today's date) on the printer as it is set up.
   void printReport(QPrinter& printer) const;
@@ -62,6 +72,9 @@ class CalculatorWindow : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void createControls();
@@ -80,6 +93,7 @@ class CalculatorWindow : public QWidget {
   QString standardsRefusal_;
   QAction* standardsAction_ = nullptr;
   QAction* printAction_ = nullptr;
+  CaseDocument* document_ = nullptr;
   QWidget* pictureBox_ = nullptr;
   QScrollBar* scrollBar_ = nullptr;
   std::array<QWidget*, controlCatalogue.size()> controls_{};
@@ -125,6 +139,8 @@ class WindowHost : public QObject {
 
 // The program's start: the window shown with the user's standards; a refused
 // standards file is reported over it once it is up.
-[[nodiscard]] std::unique_ptr<WindowHost> startWindow(platform::Clock clock);
+// A case file named on the command line is opened in it.
+[[nodiscard]] std::unique_ptr<WindowHost> startWindow(platform::Clock clock,
+                                                      const QString& caseFile = {});
 
 }  // namespace quorvane::window

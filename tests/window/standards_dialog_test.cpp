@@ -375,20 +375,23 @@ class StandardsDialogTest : public QObject {
     }
   }
 
-  void theFieldAreaMenuOffersTheStandardsAndPrinting() {
+  void theFieldAreaMenuOffersTheCaseTheStandardsAndPrinting() {
     auto* window = started();
     QStringList offered;
     QTimer::singleShot(0, window, [&] {
       auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
       if (menu == nullptr) return;
-      for (const QAction* action : menu->actions()) offered << action->objectName();
+      for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) offered << action->objectName();
+      }
       menu->close();
     });
     QWidget* area = window->control(kPictureBox);
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
                             area->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(area, &event);
-    QCOMPARE(offered, QStringList({"年度标准动作", "打印动作"}));
+    QCOMPARE(offered, QStringList({"保存案例动作", "另存案例动作", "打开案例动作", "复制结果动作",
+                                   "年度标准动作", "打印动作"}));
   }
 };
 

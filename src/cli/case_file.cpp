@@ -1,0 +1,68 @@
+#include "case_file.h"
+
+#include "csv_text.h"
+
+namespace quorvane::cases {
+namespace {
+
+std::variant<std::vector<CaseEntry>, batch::InputError> read(std::string_view bytes,
+                                                             batch::Encoding encoding) {
+  std::vector<CaseEntry> entries;
+  std::optional<batch::InputError> tooLong;
+  batch::Options options;
+  options.encoding = encoding;
+  options.keep = {std::string(kCaseNumber)};
+  options.keepIfPresent = true;
+  options.onCase = [&](std::size_t line, const CaseInput& input,
+                       const std::vector<std::string>& kept) {
+    if (tooLong) return;
+    for (const auto& field : inputFields) {
+      if ((input.*field.member).size() > kLongestField) {
+        tooLong = batch::InputError{line, std::string(field.name) + " is longer than " +
+                                              std::to_string(kLongestField) + " bytes"};
+        return;
+      }
+    }
+    entries.push_back({line, input, kept.front()});
+  };
+  batch::Reader reader(options);
+  reader.feed(bytes);
+  if (auto error = reader.finish()) return *std::move(error);
+  if (tooLong) return *std::move(tooLong);
+  if (entries.empty()) {
+    return batch::InputError{1, bytes.empty() ? "the file is empty" : "the file holds no case"};
+  }
+  return entries;
+}
+
+}  // namespace
+
+std::variant<std::vector<CaseEntry>, batch::InputError> readCaseFile(std::string_view bytes) {
+  if (bytes.size() > kLargestFile) {
+    return batch::InputError{0, "the file is larger than " + std::to_string(kLargestFile >> 20) +
+                                    " MB: not a case file"};
+  }
+  auto read8 = read(bytes, batch::Encoding::utf8);
+  const auto* error = std::get_if<batch::InputError>(&read8);
+  if (error == nullptr || error->reason.find("not UTF-8") == std::string::npos) return read8;
+  auto readGb = read(bytes, batch::Encoding::gb18030);
+  // Neither: the UTF-8 reading's fault says what to do.
+  return std::holds_alternative<batch::InputError>(readGb) ? read8 : readGb;
+}
+
+std::string caseFileText(const CaseInput& input) {
+  std::string text(csv::kByteOrderMark);
+  for (std::size_t i = 0; i < inputFields.size(); ++i) {
+    if (i > 0) text += ',';
+    csv::appendField(text, inputFields[i].name);
+  }
+  text += "\r\n";
+  for (std::size_t i = 0; i < inputFields.size(); ++i) {
+    if (i > 0) text += ',';
+    csv::appendField(text, input.*inputFields[i].member);
+  }
+  text += "\r\n";
+  return text;
+}
+
+}  // namespace quorvane::cases

@@ -1,0 +1,71 @@
+#pragma once
+
+// The case as a document: saved to and opened from a case file (case_file.h,
+// the batch tool's input format), its name in the title bar with a "*" while
+// the fields differ from the file, a question before unsaved changes are
+// dropped, the last five files, and the results copied for a word processor
+// or a spreadsheet. A case never saved or opened behaves as the window
+// always has: no name, no question.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include "calc.h"
+
+class QAction;
+class QMenu;
+
+namespace quorvane::window {
+
+class CalculatorWindow;
+
+class CaseDocument : public QObject {
+  Q_OBJECT
+ public:
+  explicit CaseDocument(CalculatorWindow* window);
+
+  // Ctrl+S, Ctrl+Shift+S, Ctrl+O and Ctrl+Shift+C, on the window.
+  [[nodiscard]] QList<QAction*> actions() const;
+
+  // Opens that case file (asking which case when it holds several); a file
+  // refused leaves the window as it was. False when nothing was opened.
+  bool open(const QString& path);
+  // Saves to path; false, with a message, when the file could not be written.
+  bool saveTo(const QString& path);
+
+  // Whether the window's case may be dropped: true when it has no unsaved
+  // changes, or the user saved them or chose to drop them.
+  [[nodiscard]] bool mayDiscard();
+
+  [[nodiscard]] const QString& path() const { return path_; }
+  [[nodiscard]] bool modified() const;
+
+  // The last case files saved or opened, newest first, as a menu's items.
+  void addRecentFiles(QMenu& menu);
+  [[nodiscard]] static QStringList recentFiles();
+
+  // The results as text (caption, tab, amount; a line each) and as an HTML table.
+  [[nodiscard]] QString resultsText() const;
+  [[nodiscard]] QString resultsHtml() const;
+
+  // The window's fields or results changed: title and actions follow.
+  void update();
+
+ private:
+  void save();
+  void saveAs();
+  void chooseAndOpen();
+  void copyResults();
+  void remember(const QString& path);
+
+  CalculatorWindow* window_;
+  QString path_;
+  CaseInput saved_;
+  QAction* saveAction_;
+  QAction* saveAsAction_;
+  QAction* openAction_;
+  QAction* copyAction_;
+};
+
+}  // namespace quorvane::window
