@@ -260,7 +260,7 @@ struct Reader::State {
     if (!failure && csv_fini(&parser, onField, onRow, this) != 0 && !failure) {
       fail(rowLine, "a quoted field is not closed before the end of the input");
     }
-    if (!failure && !haveHeader && !options.keep.empty()) {
+    if (!failure && !haveHeader && !options.keep.empty() && !options.keepIfPresent) {
       fail(1, "--keep " + csv::quoted(options.keep.front()) + ": the input has no header row");
     }
     return failure;
