@@ -132,6 +132,10 @@ TEST(StandardsEditor, ImportReplacesOrKeepsTheYearsTheTableHolds) {
   const auto imported = tableOf("2014,40321,26275,50,50,年鉴\n2024,88650,50897,50,50,公报\n");
   EXPECT_EQ(conflictingYears(mine, imported), (std::vector<std::string>{"2024"}));
   EXPECT_TRUE(conflictingYears(mine, tableOf("2016,1,1,1,1,\n")).empty());
+  // A built-in year typed into the table is not one the imported file holds.
+  auto typedBuiltIn = mine;
+  typedBuiltIn.insert(typedBuiltIn.begin() + 1, RowTexts{"2012", "3", "3", "3", "3", ""});
+  EXPECT_EQ(conflictingYears(typedBuiltIn, imported), (std::vector<std::string>{"2024"}));
 
   const auto replaced = importRows(mine, imported, true);
   EXPECT_EQ(years(replaced), (std::vector<std::string>{"2024", "2014", "2013"}));
