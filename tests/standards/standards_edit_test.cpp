@@ -135,6 +135,10 @@ TEST(StandardsEditor, ImportReplacesOrKeepsTheYearsTheTableHolds) {
   auto twice = mine;
   twice.push_back(mine[0]);  // unsaved: 保存 would refuse it
   EXPECT_EQ(conflictingYears(twice, imported), (std::vector<std::string>{"2024"}));
+  // A built-in year typed into the table is not one the imported file holds.
+  auto typedBuiltIn = mine;
+  typedBuiltIn.insert(typedBuiltIn.begin() + 1, RowTexts{"2012", "3", "3", "3", "3", ""});
+  EXPECT_EQ(conflictingYears(typedBuiltIn, imported), (std::vector<std::string>{"2024"}));
 
   const auto replaced = importRows(mine, imported, true);
   EXPECT_EQ(years(replaced), (std::vector<std::string>{"2024", "2014", "2013"}));

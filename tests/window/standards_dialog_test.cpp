@@ -207,6 +207,25 @@ class StandardsDialogTest : public QObject {
     }
   }
 
+  // One line a year: a file row's 来源 shows whole in its tooltip, as typed; a
+  // built-in row's cells say they cannot be changed.
+  void aSourceShowsWholeInItsTooltip() {
+    const QString source = "北京市统计局、国家统计局北京调查总队：北京市国民经济和社会发展统计公报";
+    writeFile(standardsPath(), kHeader + "2024,88650,50897,50,50," + source.toStdString() + "\n");
+    auto* window = started();
+    auto* dialog = opened(window);
+    QVERIFY(dialog != nullptr);
+    auto* rows = table(dialog);
+    for (int row : {0, 1}) {
+      for (int column = 0; column < rows->columnCount(); ++column)
+        QCOMPARE(rows->item(row, column)->toolTip(), QString("内置标准，不能修改"));
+    }
+    QCOMPARE(rows->item(2, 5)->toolTip(), source);
+    QVERIFY(rows->item(2, 1)->toolTip().isEmpty());
+    rows->model()->setData(rows->model()->index(2, 5), QString("年鉴"), Qt::EditRole);
+    QCOMPARE(rows->item(2, 5)->toolTip(), QString("年鉴"));
+  }
+
   void deleteRemovesOnlyTheSelectedFileRows() {
     writeFile(standardsPath(), kHeader + "2013,1,1,1,1,\n2016,2,2,2,2,\n2014,3,3,3,3,\n");
     auto* window = started();
@@ -224,6 +243,21 @@ class StandardsDialogTest : public QObject {
     click(dialog, "保存按钮");
     QTRY_VERIFY(!dialog->isVisible());
     QCOMPARE(contents(standardsPath()), kHeader + "2016,2,2,2,2,\n2013,1,1,1,1,\n");
+  }
+
+  // Several rows at once, a built-in one among them: only the file rows go,
+  // each the one selected.
+  void deleteRemovesSeveralSelectedRows() {
+    writeFile(standardsPath(), kHeader + "2013,1,1,1,1,\n2016,2,2,2,2,\n2014,3,3,3,3,\n");
+    auto* window = started();
+    auto* dialog = opened(window);
+    QVERIFY(dialog != nullptr);
+    auto* rows = table(dialog);
+    rows->clearSelection();
+    for (int row : {1, 2, 3})
+      rows->setRangeSelected(QTableWidgetSelectionRange(row, 1, row, 1), true);
+    click(dialog, "删除按钮");
+    QCOMPARE(column(rows, 0), QStringList({"2012", "2011", "2013"}));
   }
 
   void importAsksAboutYearsTheTableHolds_data() {
@@ -346,6 +380,7 @@ class StandardsDialogTest : public QObject {
     QFETCH(QString, answer);
     const std::string refused = kHeader + "2013,36469,24046,50,50,\n2014,40321.5,26275,50,50,\n";
     writeFile(standardsPath(), refused);
+    writeFile(standardsPath() + ".bak", "an older backup\n");
     MessageAnswerer answers(answer);
     auto* window = started();
     QTRY_COMPARE(answers.seen.size(), 1u);  // the refusal, at start-up
@@ -368,11 +403,65 @@ class StandardsDialogTest : public QObject {
       QTRY_VERIFY(!dialog->isVisible());
       QCOMPARE(contents(standardsPath() + ".bak"), refused);
       QCOMPARE(contents(standardsPath()), kHeader + "2026,90000,52000,50,50,\n");
+
+      // The saved file was not refused: neither this window nor the fresh case
+      // after 清空 says it was, and saving again keeps the .bak of the refused one.
+      QTRY_VERIFY(window->findChild<StandardsDialog*>() == nullptr);
+      for (bool fresh : {false, true}) {
+        if (fresh) {
+          QTest::mouseClick(static_cast<QPushButton*>(window->control(kClearButton)),
+                            Qt::LeftButton);
+          QTRY_VERIFY(host_->window() != window);
+          window = host_->window();
+        }
+        dialog = opened(window);
+        QVERIFY(dialog != nullptr);
+        QVERIFY2(!dialog->findChild<QLabel*>("标准文件未采用说明")->isVisible(),
+                 fresh ? "after 清空" : "in the window that saved");
+        click(dialog, "保存按钮");
+        QTRY_VERIFY(!dialog->isVisible());
+        QCOMPARE(answers.seen.size(), 2u);
+        QCOMPARE(contents(standardsPath() + ".bak"), refused);
+        QTRY_VERIFY(window->findChild<StandardsDialog*>() == nullptr);
+      }
     } else {
       QVERIFY(dialog->isVisible());
       QCOMPARE(contents(standardsPath()), refused);
-      QVERIFY(!QFile::exists(standardsPath() + ".bak"));
+      QCOMPARE(contents(standardsPath() + ".bak"), "an older backup\n");
     }
+  }
+
+  // Saving offers the new years and keeps the accident year picked, or none.
+  void savingKeepsTheAccidentYearPicked_data() {
+    QTest::addColumn<QString>("picked");
+    QTest::addColumn<QStringList>("offered");
+    QTest::newRow("2025") << "2025" << QStringList({"2026", "2025"});
+    QTest::newRow("none") << "" << QStringList({"2026", "2025", "2013"});
+  }
+  void savingKeepsTheAccidentYearPicked() {
+    QFETCH(QString, picked);
+    QFETCH(QStringList, offered);
+    auto* window = started();
+    auto* years = accidentYear(window);
+    years->setCurrentIndex(years->findText(picked));
+    QCOMPARE(years->currentText(), picked);
+    auto* dialog = opened(window);
+    QVERIFY(dialog != nullptr);
+    auto* rows = table(dialog);
+    click(dialog, "添加按钮");  // the picked year, or the one after the built-in 2012
+    for (int column : {1, 2}) rows->model()->setData(rows->model()->index(2, column), "9");
+    click(dialog, "保存按钮");
+    QTRY_VERIFY(!dialog->isVisible());
+    QCOMPARE(items(years), offered);
+    QCOMPARE(years->currentText(), picked);
+  }
+
+  // Asked again while the dialog is open, the window opens no second one.
+  void theStandardsDialogOpensOnce() {
+    auto* window = started();
+    window->editStandards();
+    window->editStandards();
+    QCOMPARE(window->findChildren<StandardsDialog*>().size(), 1);
   }
 
   void theFieldAreaMenuOffersTheCaseTheStandardsAndPrinting() {
