@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QSaveFile>
 #include <QTranslator>
 #include <QUrl>
 #include <QWidget>
@@ -42,6 +43,15 @@ void openWebAddress(const QString& address) {
 
 void showHandPointer(QWidget* widget) {
   widget->setCursor(Qt::PointingHandCursor);
+}
+
+QString writeWhole(const QString& path, std::string_view bytes) {
+  QSaveFile file(path);
+  const auto size = static_cast<qint64>(bytes.size());
+  if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size && file.commit()) {
+    return {};
+  }
+  return file.errorString();
 }
 
 void showMessage(QWidget* parent, const QString& text) {

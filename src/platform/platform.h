@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QString>
 #include <functional>
+#include <string_view>
 #include <thread>
 
 class QWidget;
@@ -47,6 +48,11 @@ void openWebAddress(const QString& address);
 
 // The hand pointer over a link.
 void showHandPointer(QWidget* widget);
+
+// Writes bytes to path whole or not at all: beside it first, then renamed
+// over it, so that a reader never finds half a file and a failure leaves the
+// old one as it was. Empty when written, or why it failed.
+[[nodiscard]] QString writeWhole(const QString& path, std::string_view bytes);
 
 // A modal message with the text alone, no icon and one OK button, titled with
 // the program's title; returns when the user closes it.

@@ -12,13 +12,13 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <variant>
 
 #include "case_file.h"
 #include "controls.h"
+#include "platform.h"
 #include "window.h"
 
 namespace quorvane::window {
@@ -129,14 +129,9 @@ void CaseDocument::saveAs() {
 bool CaseDocument::saveTo(const QString& path) {
   const CaseInput shown = window_->caseInput();
   const std::string text = cases::caseFileText(shown);
-  QSaveFile file(path);
-  const bool written = file.open(QIODevice::WriteOnly) &&
-                       file.write(text.data(), static_cast<qint64>(text.size())) ==
-                           static_cast<qint64>(text.size()) &&
-                       file.commit();
-  if (!written) {
+  if (const QString why = platform::writeWhole(path, text); !why.isEmpty()) {
     QMessageBox::warning(window_, qs(kProgramTitle),
-                         QStringLiteral("案例未保存：%1\n%2").arg(path, file.errorString()));
+                         QStringLiteral("案例未保存：%1\n%2").arg(path, why));
     return false;
   }
   path_ = QFileInfo(path).absoluteFilePath();

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -18,6 +17,7 @@
 #include <variant>
 
 #include "controls.h"
+#include "platform.h"
 #include "standards_file.h"
 
 namespace quorvane::window {
@@ -247,18 +247,12 @@ void StandardsDialog::save() {
 
 bool StandardsDialog::write(const QString& path, const std::string& text) {
   const QString folder = QFileInfo(path).absolutePath();
-  QSaveFile file(path);
-  const bool written = QDir().mkpath(folder) && file.open(QIODevice::WriteOnly) &&
-                       file.write(text.data(), static_cast<qint64>(text.size())) ==
-                           static_cast<qint64>(text.size()) &&
-                       file.commit();
-  if (!written) {
-    const QString why = file.errorString().isEmpty() || !QFileInfo(folder).isDir()
-                            ? QStringLiteral("无法创建文件夹 %1").arg(folder)
-                            : file.errorString();
+  const QString why = QDir().mkpath(folder) ? platform::writeWhole(path, text)
+                                            : QStringLiteral("无法创建文件夹 %1").arg(folder);
+  if (!why.isEmpty()) {
     warn(this, QStringLiteral("标准文件未保存：%1\n%2\n原文件没有改动。").arg(path, why));
   }
-  return written;
+  return why.isEmpty();
 }
 
 }  // namespace quorvane::window
