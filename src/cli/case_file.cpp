@@ -30,7 +30,7 @@ std::variant<std::vector<CaseEntry>, batch::InputError> read(std::string_view by
   if (auto error = reader.finish()) return *std::move(error);
   if (tooLong) return *std::move(tooLong);
   if (entries.empty()) {
-    return batch::InputError{1, bytes.empty() ? "the file is empty" : "the file holds no case"};
+    return batch::InputError{1, "the file holds no case"};
   }
   return entries;
 }
@@ -41,6 +41,13 @@ std::variant<std::vector<CaseEntry>, batch::InputError> readCaseFile(std::string
   if (bytes.size() > kLargestFile) {
     return batch::InputError{0, "the file is larger than " + std::to_string(kLargestFile >> 20) +
                                     " MB: not a case file"};
+  }
+  // Said before the reader would say it lacks the header that 案号 is looked
+  // for in: a file of nothing but a byte-order mark and line ends is empty.
+  auto text = bytes;
+  if (text.starts_with(csv::kByteOrderMark)) text.remove_prefix(csv::kByteOrderMark.size());
+  if (text.find_first_not_of("\r\n") == std::string_view::npos) {
+    return batch::InputError{1, "the file is empty"};
   }
   auto read8 = read(bytes, batch::Encoding::utf8);
   const auto* error = std::get_if<batch::InputError>(&read8);

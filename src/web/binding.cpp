@@ -1,5 +1,5 @@
-// The engine for the page's script: the same run and report as the window's,
-// over arrays of texts in the order of inputFields and resultFields.
+// The engine for the page's script: the same run, report and case files as the
+// window's, over arrays of texts in the order of inputFields and resultFields.
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc.h"
+#include "case_file.h"
 #include "catalogue.h"
 #include "report.h"
 #include "standards_edit.h"
@@ -212,6 +213,45 @@ val startupLists(int year, const std::string& standardsFile) {
   return out;
 }
 
+// The case as a case file, as the window saves it: its bytes, for a string
+// would lose the byte-order mark on its way to the page.
+val caseFileBytes(const val& texts) {
+  const std::string text = quorvane::cases::caseFileText(caseInput(texts));
+  return val::global("Uint8Array")
+      .new_(emscripten::typed_memory_view(text.size(),
+                                          reinterpret_cast<const unsigned char*>(text.data())));
+}
+
+// A case file, its bytes as they are: {refusal, cases}: refusal is null or
+// {line (0 when the fault has none), reason}; cases are [{line, caseNumber,
+// texts}], texts in the order of inputFields, none when refused.
+val readCaseFile(const val& fileBytes) {
+  const auto bytes = emscripten::convertJSArrayToNumberVector<unsigned char>(fileBytes);
+  const auto read = quorvane::cases::readCaseFile(std::string(bytes.begin(), bytes.end()));
+  val out = val::object();
+  out.set("refusal", val::null());
+  out.set("cases", val::array());
+  if (const auto* error = std::get_if<quorvane::batch::InputError>(&read)) {
+    val refusal = val::object();
+    refusal.set("line", error->line);
+    refusal.set("reason", error->reason);
+    out.set("refusal", refusal);
+    return out;
+  }
+  for (const auto& entry : std::get<std::vector<quorvane::cases::CaseEntry>>(read)) {
+    val texts = val::array();
+    for (const auto& field : quorvane::inputFields) {
+      texts.call<void>("push", entry.input.*field.member);
+    }
+    val item = val::object();
+    item.set("line", entry.line);
+    item.set("caseNumber", entry.caseNumber);
+    item.set("texts", texts);
+    out["cases"].call<void>("push", item);
+  }
+  return out;
+}
+
 // The report as the batch tool's --explain writes it.
 std::string reportText(const val& texts, const std::string& standardsFile,
                        const std::string& printedDate) {
@@ -234,4 +274,8 @@ EMSCRIPTEN_BINDINGS(quorvane) {
   emscripten::function("checkStandardsRows", &checkStandardsRows);
   emscripten::function("importStandards", &importStandards);
   emscripten::function("startupLists", &startupLists);
+  emscripten::function("caseFileBytes", &caseFileBytes);
+  emscripten::function("readCaseFile", &readCaseFile);
+  emscripten::function(
+      "largestCaseFile", +[] { return quorvane::cases::kLargestFile; });
 }

@@ -1,7 +1,8 @@
 'use strict';
 // The window's behaviour on the page: start-up lists and picks, calculation
 // with the messages as alerts, the working as tooltips, reset, scrolling, the
-// legal-basis link, the printed report, and the standards the editor keeps.
+// legal-basis link, the printed report, the standards the editor keeps, and
+// case files.
 (async () => {
   const engine = await QuorvaneEngine();
   const inputNames = engine.inputNames();
@@ -55,6 +56,14 @@
 
   const caseTexts = () => inputNames.map((name) => byId(name).value);
 
+  // The results as the window's clipboard has them: each named by its label.
+  const results = () => resultNames.map((name) => ({
+    caption: document.querySelector(`label[for="${name}"]`)?.textContent ?? name,
+    amount: byId(name).value,
+  }));
+
+  let resultsChanged = () => {};
+
   function calculate() {
     const outcome = engine.calculate(caseTexts(), standardsFile);
     if (outcome.notice !== null) alert(outcome.notice);
@@ -66,6 +75,27 @@
       byId(name).value = outcome.results[i];
       byId(name).title = outcome.working[i];
     });
+    resultsChanged();
+  }
+
+  function scrollToTop() {
+    byId('滚动条').value = '0';
+    byId('大图框').style.top = '0px';
+  }
+
+  // An opened case: every text in its control (a list text that is not
+  // offered leaves the list unpicked), no results, the top in view.
+  function showCase(texts) {
+    inputNames.forEach((name, i) => {
+      const control = byId(name);
+      if (control.tagName === 'SELECT') pickByText(control, texts[i]);
+      else control.value = texts[i];
+    });
+    for (const name of resultNames) {
+      byId(name).value = '';
+      byId(name).title = '';
+    }
+    scrollToTop();
   }
 
   // The window anew from its definition: every typed text, result, pick and
@@ -76,8 +106,7 @@
     const bar = byId('滚动条');
     const step = Number(bar.dataset.step);
     bar.max = String(roundHalfEven(Math.fround(Math.fround(Number(box.dataset.height)) / step)));
-    bar.value = '0';
-    box.style.top = '0px';
+    scrollToTop();
     // 'change' comes on release: dragging alone moves nothing.
     bar.addEventListener('change', () => {
       box.style.top = `${pixels(Number(bar.value) * -step)}px`;
@@ -87,6 +116,7 @@
     const legalBasis = byId('法条依据按钮');
     legalBasis.addEventListener('click', () => window.open(legalBasis.dataset.href, '_blank', 'noopener'));
     startUp();
+    resultsChanged();
   }
 
   function element(tag, text, attributes = {}) {
@@ -149,6 +179,7 @@
     pickedYear: () => byId('事故发生日年').value,
   });
 
+  resultsChanged = caseBar(engine, inputNames, { texts: caseTexts, showCase, results });
   show();
   document.documentElement.dataset.ready = 'true';
 })();

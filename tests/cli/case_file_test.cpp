@@ -69,7 +69,8 @@ TEST(CaseFile, RefusesWhatIsNoCaseFileNamingTheLine) {
   const std::vector<Refusal> refusals{
       {"empty", "", 1, "empty"},
       {"header only", "\xEF\xBB\xBF事故发生日年,伤残等级\r\n", 1, "holds no case"},
-      {"blank lines only", "\n\n", 1, "holds no case"},
+      {"blank lines only", "\r\n\n", 1, "empty"},
+      {"a byte-order mark alone", "\xEF\xBB\xBF", 1, "empty"},
       {"unknown column", "事故发生日年,备注\n2011,x\n", 1, "\"备注\" in the header is not"},
       {"field too long", "事故发生日年,医疗费\n2011,1\n2012," + std::string(1025, '9') + "\n", 3,
        "医疗费 is longer than 1024 bytes"},

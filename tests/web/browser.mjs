@@ -36,8 +36,9 @@ export function chromium() {
 }
 
 // The page opened from file:// on the given day, in a browser or one of its
-// contexts; every alert is recorded and closed, and a confirm answered as
-// page.confirmAnswer says (OK unless it is set to false).
+// contexts; every alert is recorded and closed, a confirm answered as
+// page.confirmAnswer says (OK unless it is set to false), and a prompt with
+// page.promptAnswer (its default unless set; null cancels it).
 export async function open(browser, day) {
   const page = await browser.newPage();
   await page.setViewport({ width: 760, height: 860 });
@@ -53,9 +54,12 @@ export async function open(browser, day) {
   }, `${day}T12:00:00`);
   page.alerts = [];
   page.confirmAnswer = true;
+  page.promptAnswer = undefined;
   page.on('dialog', async (dialog) => {
     page.alerts.push(`${dialog.type()}:${dialog.message()}`);
     if (dialog.type() === 'confirm' && !page.confirmAnswer) await dialog.dismiss();
+    else if (dialog.type() === 'prompt' && page.promptAnswer === null) await dialog.dismiss();
+    else if (dialog.type() === 'prompt') await dialog.accept(page.promptAnswer ?? dialog.defaultValue());
     else await dialog.accept();
   });
   await page.goto(pathToFileURL(pageFile).href);

@@ -172,6 +172,7 @@ test('the worked example of the desktop screenshot, its printed report and the p
   assert.ok(report.text.includes('合计\t782014.58043375'), 'the total as the window shows it');
   assert.equal(await page.$eval('#宿主', (e) => e.offsetHeight), 0);
   assert.equal(await page.$eval('#年度标准窗', (e) => e.offsetHeight), 0, 'no editor on paper');
+  assert.equal(await page.$eval('#案例栏', (e) => e.offsetHeight), 0, 'no case buttons on paper');
   await page.emulateMediaType('screen');
   if (screenshot) {
     // The window and the standards editor under it.
