@@ -169,7 +169,7 @@ class CaseDocumentTest : public QObject {
     QTest::newRow("binary") << QByteArray(
                                    "\x7F"
                                    "ELF\x02\x01\x01\0\0\0\xFF\xFE\x80",
-                                   15)
+                                   13)
                             << ":1: not UTF-8";
     QTest::newRow("100 MB") << QByteArray() << ": the file is larger than 16 MB";
   }
