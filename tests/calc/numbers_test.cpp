@@ -49,6 +49,9 @@ TEST(NumberValue, ReadsTheLeadingNumber) {
       {"&hff", 255},
       {"&O17", 15},
       {"&o7", 7},
+      {"&O18", 1},  // 8 and 9 are no octal digits: the number ends before them
+      {"&O8", 0},
+      {"&O79", 7},
       {"&H", 0},
       {"&Hxyz", 0},
       {"&X1", 0},
@@ -81,6 +84,32 @@ TEST(NumberValue, NumbersBeyondTheDoubleRangeAreInfinite) {
   EXPECT_EQ(numberValue(std::string(400, '9')), std::numeric_limits<double>::infinity());
   EXPECT_EQ(numberValue("0.0000000001E-400"), 0);
   EXPECT_EQ(numberValue("1.7976931348623157E308"), std::numeric_limits<double>::max());
+}
+
+// A number out of the double range is infinite when its first significant
+// digit stands too far left of the point and 0 when too far right: zeros after
+// the point move that digit right, as a negative exponent does.
+TEST(NumberValue, BeyondTheRangeByWhereTheFirstSignificantDigitStands) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const std::string point300 = "0." + std::string(300, '0');
+  const std::string point400 = "0." + std::string(400, '0');
+  const struct {
+    std::string text;
+    double value;
+  } cases[] = {
+      {point400 + "1", 0},
+      {"-" + point400 + "1", 0},
+      {point400 + "1E50", 0},
+      {point300 + "1E-30", 0},
+      {point300 + "1E700", inf},
+      {"-" + point300 + "1E700", -inf},
+      {std::string(400, '0') + ".5E400", inf},
+      {"1" + std::string(400, '0') + "E-800", 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(numberValue(c.text), c.value)
+        << '"' << c.text.substr(0, 20) << "...\" of " << c.text.size() << " characters";
+  }
 }
 
 TEST(NumberValue, LongTextsRoundCorrectly) {
@@ -138,6 +167,9 @@ TEST(WholeNumberValue, ReadsDatePartsAndRoundsHalvesToEven) {
       {"1 0", std::nullopt},
       {"1E400", std::nullopt},
       {"&H10", 16},
+      {"&O17", 15},
+      {"&O8", std::nullopt},
+      {"&O19", std::nullopt},
       {"1e3", 1000},
       {" ", std::nullopt},
       // An exponent letter with no digits after it is not part of the number,

@@ -173,6 +173,11 @@ TEST(Batch, KeepsColumnsThatAreNotTheFirst) {
     const auto first = report.find("\n==== 案例 2");
     ASSERT_NE(first, std::string::npos) << report;
     EXPECT_NE(report.substr(0, first).find(c.heading), std::string::npos) << report;
+    // The first report opens the output; the next follows one empty line.
+    EXPECT_TRUE(report.starts_with("==== 案例 1（输入第 2 行）====\n")) << report;
+    EXPECT_TRUE(report.substr(0, first).ends_with("\n") &&
+                !report.substr(0, first).ends_with("\n\n"))
+        << report;
   }
 }
 

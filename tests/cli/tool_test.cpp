@@ -321,7 +321,15 @@ TEST_F(Tool, ExcelOutputHasAByteOrderMarkAndCrlfRows) {
   std::string expected = "\xEF\xBB\xBF";
   for (char c : plain.out) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
   EXPECT_EQ(excel.out, expected);
-  EXPECT_EQ(run("--excel --explain " + path).status, 2);
+  // Refused for --excel itself, with input the same options without it accept.
+  ASSERT_EQ(run("--explain --keep 案号 " + path).status, 0);
+  for (const char* options : {"--excel --explain --keep 案号 ", "--explain --keep 案号 --excel "}) {
+    const auto r = run(options + path);
+    EXPECT_EQ(r.status, 2) << options;
+    EXPECT_EQ(r.out, "") << options;
+    EXPECT_NE(r.err.find("--excel: applies to CSV results, not to --explain"), std::string::npos)
+        << options << r.err;
+  }
 }
 
 TEST_F(Tool, OutputFileIsReplacedOnlyWhenAllSucceeds) {

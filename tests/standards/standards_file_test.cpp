@@ -44,6 +44,10 @@ TEST(StandardsFile, RefusesEveryFaultWithItsLine) {
       {"rate out of range", kHeader + "\n2013,36469,24046,32768,50\n", 2, "above 32767"},
       {"built-in year", kHeader + "\n" + good + "2012,1,1,1,1\n", 3, "2012 is built in"},
       {"year twice", kHeader + "\n" + good + "\n" + good, 4, "2013 stands twice"},
+      {"bad row after CRLF empty lines", kHeader + "\r\n2013,1,1,1,1\r\n\r\n\r\n2014,1,1,1\r\n", 5,
+       "has 4 fields"},
+      {"bad row after CR empty lines", kHeader + "\r2013,1,1,1,1\r\r\r2014,1,1,1\r", 5,
+       "has 4 fields"},
       {"broken quoting", kHeader + "\n2013,36469,24046,50,5\"0\n", 2, "broken quoting"},
       {"unclosed quote", kHeader + ",来源\n" + "2013,36469,24046,50,50,\"open\n\n", 2,
        "not closed"},
@@ -168,6 +172,30 @@ TEST(StandardsFile, KeepsSourcesAndBoundsAndListsTheTableInForce) {
             kHeader +
                 ",来源\n2011,29073,19934,50,50,内置\n2012,32903,21984,50,50,内置\n"
                 "2024,2147483647,0,32767,0,\"统计公报, 第 1 号\"\n2013,36469,24046,50,50,\n");
+}
+
+// Where a refusal is shown: the file and its line, line 1 included, or the
+// file alone for a fault with no line (a row from the standards editor).
+TEST(StandardsFile, ARefusalIsPlacedByItsLine) {
+  const struct {
+    std::variant<StandardsTable, FileError> read;
+    std::string place;
+    std::string chinese;
+  } cases[] = {
+      {readStandardsFile(""), "f.csv:1", "f.csv 第 1 行：文件是空的：没有标题行"},
+      {readStandardsFile(kHeader + ",年度\n"), "f.csv:1",
+       "f.csv 第 1 行：标题行中的“年度”出现了两次"},
+      {readStandardsFile(kHeader + "\n2013,1,1,1,1\n2013,1,1,1,1\n"), "f.csv:3",
+       "f.csv 第 3 行：2013 年度在文件中出现了两次"},
+      {readStandardsRows({{"2013", "1", "1", "1", "1", ""}, {"2013", "1", "1", "1", "1", ""}}),
+       "f.csv", "f.csv：2013 年度在文件中出现了两次"},
+  };
+  for (const auto& c : cases) {
+    const auto* error = std::get_if<FileError>(&c.read);
+    ASSERT_NE(error, nullptr) << c.place;
+    EXPECT_EQ(place("f.csv", *error), c.place);
+    EXPECT_EQ(describeChinese("f.csv", *error), c.chinese);
+  }
 }
 
 TEST(StandardsFile, LivesInTheUsersConfigFolder) {
