@@ -3,6 +3,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include <cerrno>
 #include <csignal>
@@ -295,12 +298,22 @@ class OutputFile {
   std::FILE* file_ = nullptr;
 };
 
+// Under node every standard stream looks like a terminal to the C library, so
+// node itself is asked; a pipe or a file then gets no progress line.
+bool stderrIsTerminal() {
+#ifdef __EMSCRIPTEN__
+  return EM_ASM_INT({ return process.stderr.isTTY ? 1 : 0; }) == 1;
+#else
+  return ::isatty(STDERR_FILENO) == 1;
+#endif
+}
+
 // One updating line on a terminal: cases done, share read, cases per second.
 // It waits a second before showing and then changes four times a second.
 class Progress {
  public:
   explicit Progress(std::size_t inputSize)
-      : enabled_(::isatty(STDERR_FILENO) == 1),
+      : enabled_(stderrIsTerminal()),
         inputSize_(inputSize),
         start_(now()),
         next_(start_ + 1.0) {}

@@ -114,3 +114,21 @@ test('standards files: named, the user\'s own, listed and refused', () => {
     assertSame(['--standards', write('refused.csv', bytes), cases], '', none);
   }
 });
+
+// Under node the C library takes every stream for a terminal: input that
+// comes slowly through a pipe must still give no progress line on a pipe.
+test('no progress line when standard error is not a terminal', async () => {
+  const { spawn } = await import('node:child_process');
+  const child = spawn(process.execPath, [nodeTool], { stdio: ['pipe', 'pipe', 'pipe'] });
+  let stderr = '';
+  child.stderr.on('data', (chunk) => { stderr += chunk; });
+  child.stdout.resume();
+  // More than the tool's 64 KiB read, so that it works on the first part while it waits.
+  const rows = csvOf(randomCases(20120601, 3000)).split('\n');
+  child.stdin.write(`${rows.slice(0, 1500).join('\n')}\n`);
+  await new Promise((resolve) => setTimeout(resolve, 1500)); // past the progress line's first second
+  child.stdin.end(rows.slice(1500).join('\n'));
+  const status = await new Promise((resolve) => child.on('close', resolve));
+  assert.equal(status, 0);
+  assert.equal(stderr, '');
+});
