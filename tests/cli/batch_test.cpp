@@ -228,6 +228,43 @@ TEST(Batch, Gb18030RunsThatReachTheEndOfTheDecodeBuffer) {
   }
 }
 
+// A reader with onCase hands each case over, its kept columns in the order
+// asked, and computes and writes nothing; with keepIfPresent a kept column the
+// header lacks, or an input with no header at all, is no fault.
+TEST(Batch, HandsCasesOverWithoutWritingAnything) {
+  struct Handed {
+    std::size_t line;
+    std::string grade;
+    std::vector<std::string> kept;
+    bool operator==(const Handed&) const = default;
+  };
+  const struct {
+    std::string input;
+    std::vector<Handed> handed;
+  } cases[] = {
+      {"伤残等级,案号\n二,A1\n\n\"三\",A2\n", {{2, "二", {"A1", ""}}, {4, "三", {"A2", ""}}}},
+      {"姓名,伤残等级,案号\n张三,一,A1\n", {{2, "一", {"A1", "张三"}}}},
+      {"医疗费\n5\n", {{2, "", {"", ""}}}},
+      {"", {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<Handed> handed;
+    Options options;
+    options.keep = {"案号", "姓名"};
+    options.keepIfPresent = true;
+    options.onCase = [&](std::size_t line, const CaseInput& input,
+                         const std::vector<std::string>& kept) {
+      handed.push_back({line, input.伤残等级, kept});
+    };
+    Reader reader(options);
+    reader.feed(c.input);
+    const auto error = reader.finish();
+    EXPECT_FALSE(error) << c.input << ": " << error->reason;
+    EXPECT_EQ(reader.output(), "") << c.input;
+    EXPECT_TRUE(handed == c.handed) << c.input;
+  }
+}
+
 TEST(Batch, EmptyInputGivesTheHeaderOnly) {
   EXPECT_EQ(outputOf(""), resultHeader());
   EXPECT_EQ(outputOf("医疗费\n"), resultHeader());

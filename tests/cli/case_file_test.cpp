@@ -74,6 +74,9 @@ TEST(CaseFile, RefusesWhatIsNoCaseFileNamingTheLine) {
       {"unknown column", "事故发生日年,备注\n2011,x\n", 1, "\"备注\" in the header is not"},
       {"field too long", "事故发生日年,医疗费\n2011,1\n2012," + std::string(1025, '9') + "\n", 3,
        "医疗费 is longer than 1024 bytes"},
+      {"two fields too long: the first is named",
+       "医疗费\n" + std::string(1025, '9') + "\n" + std::string(2000, '8') + "\n", 2,
+       "医疗费 is longer"},
       {"fields differ", "事故发生日年,医疗费\n2011\n", 2, "has 1 fields"},
       {"binary",
        std::string("\x7F"
@@ -89,9 +92,16 @@ TEST(CaseFile, RefusesWhatIsNoCaseFileNamingTheLine) {
     EXPECT_EQ(error->line, r.line) << r.what << ": " << error->reason;
     EXPECT_NE(error->reason.find(r.inReason), std::string::npos) << r.what << ": " << error->reason;
   }
-  // Just within the limits.
+  // Just within the limits: a field of the longest length, and a file of the
+  // largest size (its case, then blank lines).
   EXPECT_TRUE(std::holds_alternative<std::vector<CaseEntry>>(
       readCaseFile("医疗费\n" + std::string(kLongestField, '9') + "\n")));
+  std::string largest = "医疗费\n5\n";
+  largest.resize(kLargestFile, '\n');
+  const auto read = readCaseFile(largest);
+  const auto* entries = std::get_if<std::vector<CaseEntry>>(&read);
+  ASSERT_NE(entries, nullptr) << std::get<batch::InputError>(read).reason;
+  EXPECT_EQ(entries->size(), 1u);
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -156,6 +158,28 @@ class CaseDocumentTest : public QObject {
     QCOMPARE(offered, QStringList({"第 2 行  (2026)京01民初1号", "第 3 行"}));
     QCOMPARE(window->caseInput().伤残等级, std::string("五"));
     QCOMPARE(window->caseInput().医疗费, std::string("2"));
+
+    QTimer::singleShot(0, window, [] {
+      if (auto* chooser = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+        chooser->reject();
+      }
+    });
+    QVERIFY(!window->document().open(file("many.csv")));  // no case chosen: nothing opened
+    QCOMPARE(window->caseInput().医疗费, std::string("2"));
+    QCOMPARE(window->caseInput().伤残等级, std::string("五"));
+  }
+
+  void opensFromTheTopWithListTextsNotOfferedUnpicked() {
+    auto* window = started();
+    auto* bar = window->findChild<QScrollBar*>(QString::fromUtf8(kScrollBar));
+    bar->setValue(bar->maximum());
+    writeBytes(file("odd.csv"), "事故发生日年,伤残等级,医疗费\n1900,十一,5\n");
+    QVERIFY(window->document().open(file("odd.csv")));
+    QCOMPARE(bar->value(), 0);
+    QCOMPARE(window->caseInput().事故发生日年, std::string());
+    QCOMPARE(window->caseInput().伤残等级, std::string());
+    QCOMPARE(window->caseInput().医疗费, std::string("5"));
+    QVERIFY(!window->isWindowModified());  // what the lists cannot show is no change
   }
 
   void refusedFilesLeaveTheWindowAsItWas_data() {
@@ -230,6 +254,124 @@ class CaseDocumentTest : public QObject {
     QCOMPARE(saved.readAll().toStdString(), cases::caseFileText(window->caseInput()));
   }
 
+  // The question's answers for each way of dropping a changed case: Enter
+  // saves, Discard drops the changes, Cancel keeps the case as it is.
+  void eachAnswerDoesWhatItSays_data() {
+    QTest::addColumn<QString>("act");     // 清空, open (another file) or close
+    QTest::addColumn<QString>("answer");  // a button's caption, or Enter
+    QTest::addColumn<bool>("goesOn");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("清空, Discard") << "清空"
+                                   << "Discard" << true << false;
+    QTest::newRow("open, Cancel") << "open"
+                                  << "Cancel" << false << false;
+    QTest::newRow("open, Discard") << "open"
+                                   << "Discard" << true << false;
+    QTest::newRow("close, Enter") << "close"
+                                  << "Enter" << true << true;
+  }
+  void eachAnswerDoesWhatItSays() {
+    QFETCH(QString, act);
+    QFETCH(QString, answer);
+    QFETCH(bool, goesOn);
+    QFETCH(bool, saved);
+    const QString path = file("answered.csv");
+    auto* window = started();
+    enter(window, {{"医疗费", "1"}});
+    QVERIFY(window->document().saveTo(path));
+    const std::string before = cases::caseFileText(window->caseInput());
+    enter(window, {{"伤残等级", "四"}});  // a list's change is a change too
+    QVERIFY(window->isWindowModified());
+    const CaseInput changed = window->caseInput();
+    writeBytes(file("other.csv"), "医疗费\n3\n");
+
+    std::size_t asked = 0;
+    QTimer answerer;
+    connect(&answerer, &QTimer::timeout, this, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      ++asked;
+      if (answer == "Enter") return QTest::keyClick(box, Qt::Key_Return);
+      for (QAbstractButton* button : box->buttons()) {
+        if (button->text().remove('&') == answer) return button->click();
+      }
+    });
+    answerer.start(5);
+    bool wentOn = false;
+    if (act == "清空") {
+      click(window, kClearButton);
+      QCoreApplication::processEvents();  // the queued replacement
+      wentOn = host_->window() != window;
+    } else if (act == "open") {
+      wentOn = window->document().open(file("other.csv"));
+      QCOMPARE(window->caseInput().医疗费, std::string(goesOn ? "3" : "1"));
+      QCOMPARE(window->document().path(), file(goesOn ? "other.csv" : "answered.csv"));
+    } else {
+      wentOn = window->close();
+    }
+    answerer.stop();
+    QCOMPARE(asked, 1u);
+    QCOMPARE(wentOn, goesOn);
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll().toStdString(), saved ? cases::caseFileText(changed) : before);
+  }
+
+  void remembersTheLastFiveFilesOnceEach() {
+    auto* window = started();
+    const auto recent = [this](int i) {
+      return QFileInfo(file(QString("recent%1.csv").arg(i))).absoluteFilePath();
+    };
+    for (int i = 1; i <= 7; ++i) QVERIFY(window->document().saveTo(recent(i)));
+    QVERIFY(window->document().open(recent(4)));
+    const QStringList newest{recent(4), recent(7), recent(6), recent(5), recent(3)};
+    QCOMPARE(CaseDocument::recentFiles(), newest);
+
+    QMenu menu;
+    window->document().addRecentFiles(menu);
+    const QList<QAction*> items = menu.actions();
+    QCOMPARE(items.size(), 6);  // a separator, then the files
+    QCOMPARE(items[1]->text(), QString("recent4.csv"));
+    QCOMPARE(items[1]->toolTip(), recent(4));
+    items.back()->trigger();
+    QCOMPARE(window->document().path(), recent(3));
+  }
+
+  void takesOneDroppedCaseFile_data() {
+    QTest::addColumn<QStringList>("dropped");  // names of files here, or web addresses
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("a case file") << QStringList{"dropped.csv"} << true;
+    QTest::newRow("capital letters") << QStringList{"DROPPED.CSV"} << true;
+    QTest::newRow("two case files") << QStringList{"dropped.csv", "DROPPED.CSV"} << false;
+    QTest::newRow("not .csv") << QStringList{"dropped.txt"} << false;
+    QTest::newRow("not on this computer")
+        << QStringList{"https://example.com/dropped.csv"} << false;
+  }
+  void takesOneDroppedCaseFile() {
+    QFETCH(QStringList, dropped);
+    QFETCH(bool, taken);
+    QList<QUrl> urls;
+    for (const QString& name : dropped) {
+      if (name.startsWith("https:")) {
+        urls << QUrl(name);
+      } else {
+        writeBytes(file(name), "医疗费\n6\n");
+        urls << QUrl::fromLocalFile(file(name));
+      }
+    }
+    auto* window = started();
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent entering(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &entering);
+    QCOMPARE(entering.isAccepted(), taken);
+    QDropEvent dropping(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &dropping);
+    QCOMPARE(dropping.isAccepted(), taken);
+    QCoreApplication::processEvents();  // the file is opened once the drop is done
+    QCOMPARE(window->caseInput().医疗费, std::string(taken ? "6" : ""));
+  }
+
   void aFailedSaveKeepsTheFields() {
     MessageAnswerer answers;
     auto* window = started();
@@ -244,7 +386,7 @@ class CaseDocumentTest : public QObject {
 
   void ctrlSAsksForANameOnceAndCommandLineOpens() {
     auto* window = started();
-    enter(window, {{"事故发生日年", "2011"}});
+    enter(window, {{"事故发生日年", "2011"}, {"事故发生日月", "3"}, {"事故发生日日", "7"}});
     QString suggested;
     QTimer::singleShot(0, window, [&] {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -254,7 +396,7 @@ class CaseDocumentTest : public QObject {
       static_cast<QDialog*>(dialog)->accept();
     });
     QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(QFileInfo(suggested).fileName(), QString("案例-2011-11-11.csv"));
+    QCOMPARE(QFileInfo(suggested).fileName(), QString("案例-2011-3-7.csv"));
     QCOMPARE(window->document().path(), file("named.csv"));
     enter(window, {{"医疗费", "9"}});
     QApplication::setActiveWindow(window);  // back from the file dialog
