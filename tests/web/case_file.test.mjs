@@ -238,7 +238,13 @@ test('复制结果 copies the results as text and as a table, while there are an
   await page.click('#复制结果');
   const { results } = await state(page);
 
-  const { text, html } = await clipboard();
+  // The clipboard is written asynchronously: wait for the copy to land.
+  let copied;
+  await until(async () => {
+    copied = await clipboard();
+    return copied.text !== null;
+  });
+  const { text, html } = copied;
   const lines = text.split('\n');
   assert.equal(lines.pop(), '', 'every line ends with a line feed');
   assert.equal(lines.length, 22);
