@@ -25,6 +25,13 @@ val names(const auto& fields) {
   return out;
 }
 
+// A file's bytes as they are, from a Uint8Array: text that is not UTF-8 is
+// refused as the programs refuse it.
+std::string bytesOf(const val& fileBytes) {
+  const auto bytes = emscripten::convertJSArrayToNumberVector<unsigned char>(fileBytes);
+  return {bytes.begin(), bytes.end()};
+}
+
 quorvane::CaseInput caseInput(const val& texts) {
   const auto values = emscripten::vecFromJSArray<std::string>(texts);
   quorvane::CaseInput input;
@@ -121,8 +128,7 @@ val checkStandardsRows(const val& rows) {
 // or null; the question to ask when the file holds years the rows have, or
 // null; the rows with the file's, its years replacing theirs or not.
 val importStandards(const val& rows, const val& fileBytes, const std::string& fileName) {
-  const auto bytes = emscripten::convertJSArrayToNumberVector<unsigned char>(fileBytes);
-  const auto read = quorvane::standards::readStandardsFile(std::string(bytes.begin(), bytes.end()));
+  const auto read = quorvane::standards::readStandardsFile(bytesOf(fileBytes));
   val out = val::object();
   out.set("refusal", val::null());
   out.set("question", val::null());
@@ -226,8 +232,7 @@ val caseFileBytes(const val& texts) {
 // {line (0 when the fault has none), reason}; cases are [{line, caseNumber,
 // texts}], texts in the order of inputFields, none when refused.
 val readCaseFile(const val& fileBytes) {
-  const auto bytes = emscripten::convertJSArrayToNumberVector<unsigned char>(fileBytes);
-  const auto read = quorvane::cases::readCaseFile(std::string(bytes.begin(), bytes.end()));
+  const auto read = quorvane::cases::readCaseFile(bytesOf(fileBytes));
   val out = val::object();
   out.set("refusal", val::null());
   out.set("cases", val::array());

@@ -111,6 +111,11 @@ void CaseDocument::save() {
   }
 }
 
+QString CaseDocument::startFolder() const {
+  return path_.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                         : QFileInfo(path_).absolutePath();
+}
+
 void CaseDocument::saveAs() {
   const CaseInput shown = window_->caseInput();
   QString name = QStringLiteral("案例.csv");
@@ -118,11 +123,8 @@ void CaseDocument::saveAs() {
     name = QStringLiteral("案例-%1-%2-%3.csv")
                .arg(qs(shown.事故发生日年), qs(shown.事故发生日月), qs(shown.事故发生日日));
   }
-  const QString folder = path_.isEmpty()
-                             ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                             : QFileInfo(path_).absolutePath();
-  const QString chosen =
-      askFileName(window_, QStringLiteral("保存案例"), folder + QLatin1Char('/') + name, true);
+  const QString chosen = askFileName(window_, QStringLiteral("保存案例"),
+                                     startFolder() + QLatin1Char('/') + name, true);
   if (!chosen.isEmpty()) saveTo(chosen);
 }
 
@@ -142,10 +144,7 @@ bool CaseDocument::saveTo(const QString& path) {
 }
 
 void CaseDocument::chooseAndOpen() {
-  const QString folder = path_.isEmpty()
-                             ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                             : QFileInfo(path_).absolutePath();
-  const QString chosen = askFileName(window_, QStringLiteral("打开案例"), folder, false);
+  const QString chosen = askFileName(window_, QStringLiteral("打开案例"), startFolder(), false);
   if (!chosen.isEmpty()) open(chosen);
 }
 

@@ -58,6 +58,8 @@ class CaseDocument : public QObject {
   void chooseAndOpen();
   void copyResults();
   void remember(const QString& path);
+  // Where the file dialogs start: the case's own folder, else the documents folder.
+  [[nodiscard]] QString startFolder() const;
 
   CalculatorWindow* window_;
   QString path_;
