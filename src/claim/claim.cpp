@@ -1,0 +1,124 @@
+#include "claim.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "claim_input.h"
+#include "claim_working.h"
+
+namespace quorvane::claim {
+namespace {
+
+using detail::Facts;
+using detail::Insurance;
+// Products of amounts, days and percentages reach past 64 bits before they are divided.
+__extension__ typedef __int128 Wide;
+
+// numerator / denominator to the nearest fen, halves up; both non-negative.
+Fen rounded(Wide numerator, Wide denominator) {
+  return static_cast<Fen>((2 * numerator + denominator) / (2 * denominator));
+}
+
+// Compensation years by age in whole years: 20 up to 60, one fewer a year
+// after, and 5 from 75.
+int yearsForAge(int age) {
+  if (age <= 60) return 20;
+  if (age < 75) return 80 - age;
+  return 5;
+}
+
+// The grade's percentage with the extra index, in hundredths of a point, at
+// most 100%; no grade has none, and no extra index either.
+std::int64_t coefficient(const Facts& facts) {
+  if (facts.grade == 0) return 0;
+  return std::min<std::int64_t>((11 - facts.grade) * 1'000 + facts.extra, 10'000);
+}
+
+// Support over the years: each year the consumption figure times the
+// coefficient times the shares of the dependants still supported that year,
+// never more than the consumption figure itself. Shares are counted over a
+// common denominator: a child's is 1/parentCount, an elder's 1/(siblings + 1).
+Fen support(const Facts& facts, std::int64_t coefficientHundredths, detail::Working* working) {
+  const std::int64_t denominator = 2 * (facts.siblings + 1);
+  const std::int64_t childShare = denominator / facts.parentCount;
+  const std::int64_t elderShare = 2;
+  int longest = 0;
+  for (auto years : facts.childYears) longest = std::max<int>(longest, years);
+  for (auto years : facts.elderYears) longest = std::max<int>(longest, years);
+  const std::int64_t whole = 10'000 * denominator;  // a coefficient times shares of 100%
+  Wide sum = 0;
+  for (int year = 1; year <= longest; ++year) {
+    std::int64_t shares = 0;
+    for (auto years : facts.childYears) shares += years >= year ? childShare : 0;
+    for (auto years : facts.elderYears) shares += years >= year ? elderShare : 0;
+    sum += static_cast<Wide>(facts.row.values.supportBase) *
+           std::min(coefficientHundredths * shares, whole);
+    if (working) working->supportYear(year, shares, denominator, coefficientHundredths);
+  }
+  return rounded(sum * 100, whole);
+}
+
+Payers pay(const Facts& facts, const std::array<Fen, kItemCount>& items, Fen total) {
+  Payers payers;
+  if (facts.insurance != Insurance::none) {
+    const bool after2020 = facts.accident.dayNumber >= detail::realDate(2020, 9, 19)->dayNumber;
+    const bool liable = facts.insurance == Insurance::liable;
+    const Fen deathLimit = (after2020 ? 180'000 : 110'000) * (liable ? 100 : 10);
+    const Fen medicalLimit = (after2020 ? 18'000 : 10'000) * (liable ? 100 : 10);
+    Fen medical = 0, death = 0;
+    for (std::size_t k = 0; k < kItemCount; ++k) {
+      (kItems[k].cover == Cover::medical ? medical : death) += items[k];
+    }
+    payers.交强险医疗费用 = std::min(medical, medicalLimit);
+    payers.交强险死亡伤残 = std::min(death, deathLimit);
+  }
+  payers.交强险合计 = payers.交强险医疗费用 + payers.交强险死亡伤残;
+  payers.剩余损失 = total - payers.交强险合计;
+  payers.责任方承担 = rounded(static_cast<Wide>(payers.剩余损失) * facts.share, 10'000);
+  payers.受害人自担 = payers.剩余损失 - payers.责任方承担;
+  payers.商业三者险 = std::min(payers.责任方承担, facts.commercialLimit);
+  payers.侵权人 = payers.责任方承担 - payers.商业三者险;
+  return payers;
+}
+
+}  // namespace
+
+bool anySet(const ClaimInput& input) {
+  return std::any_of(claimFields.begin(), claimFields.end(),
+                     [&](const auto& field) { return !(input.*field.member).empty(); });
+}
+
+ClaimOutcome computeClaim(const CaseInput& input, const ClaimInput& claim,
+                          const StandardsTable& standards, bool withWorking) {
+  auto read = detail::readFacts(input, claim, standards);
+  if (auto* refusal = std::get_if<ClaimRefusal>(&read)) return std::move(*refusal);
+  const Facts& facts = std::get<Facts>(read);
+
+  ClaimSheet sheet;
+  std::optional<detail::Working> working;
+  if (withWorking) working.emplace(facts);
+  auto& items = sheet.items;
+  const Standards& row = facts.row.values;
+  const std::int64_t coefficientHundredths = coefficient(facts);
+  const int years = yearsForAge(facts.age);
+  items[残疾赔偿金] =
+      rounded(static_cast<Wide>(row.urbanDisposableIncome) * years * coefficientHundredths, 100);
+  items[护理费] = rounded(static_cast<Wide>(facts.carerWage[0]) * facts.carerDays[0] +
+                              static_cast<Wide>(facts.carerWage[1]) * facts.carerDays[1],
+                          100);
+  items[住院伙食补助费] = static_cast<Fen>(row.mealAllowancePerDay) * facts.hospitalDays;
+  items[误工费] = rounded(static_cast<Wide>(facts.dailyIncome) * facts.lostDays, 100);
+  items[住宿费] = static_cast<Fen>(row.lodgingAllowancePerDay) * facts.lodgingDays;
+  items[被扶养人生活费] = support(facts, coefficientHundredths, working ? &*working : nullptr);
+  items[交通费] = facts.transport;
+  items[医疗费] = facts.medical;
+  items[营养费] = facts.nutrition;
+  items[残疾辅助器具费] = facts.aids;
+  items[精神损害抚慰金] = facts.solace;
+  sheet.合计 = std::accumulate(items.begin(), items.end(), Fen{0});
+  sheet.payers = pay(facts, items, sheet.合计);
+  if (working) working->finish(sheet, coefficientHundredths, years);
+  return sheet;
+}
+
+}  // namespace quorvane::claim

@@ -1,0 +1,151 @@
+#pragma once
+
+// The claim sheet (赔偿清单): what a court awards for a case and who pays it.
+//
+// It is a second computation beside the 22 amounts of the engine (calc.h),
+// which keep their own rules untouched. The sheet goes by the court's basis:
+// the standards of the year first-instance argument ends (计算标准年度), age
+// in whole years from birthday to birthday (周岁), exact percentages, the
+// yearly cap on dependants' support, and every item rounded once to the fen,
+// halves up. Then the payers: the compulsory motor insurer (交强险) within its
+// two sub-limits, the liability share of the rest, the commercial third-party
+// insurer up to its limit, and the liable party.
+//
+// Every figure is an exact whole number of fen or an exact fraction of one;
+// no floating point is used. The inputs are strict: a text that is not a plain
+// number, a date that does not exist, or a value out of range refuses the
+// sheet with one message naming the field and its text. computeClaim is a
+// pure function: the case, the claim's own inputs and the standards in force
+// in, a sheet or a refusal out.
+//
+// A kind of case is a set of items (kItems): each item knows which of the
+// compulsory insurer's limits covers it, so a new kind adds items and rules,
+// not new payer arithmetic.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "case.h"
+
+namespace quorvane::claim {
+
+// The claim's own inputs, as typed; empty means the default.
+struct ClaimInput {
+  std::string 计算标准年度;    // the standards row; empty: the accident year
+  std::string 定残日;          // YYYY-MM-DD; empty: the accident date
+  std::string 伤残附加指数;    // extra percentage points, 0 to 10
+  std::string 精神损害抚慰金;  // yuan
+  std::string 交强险;          // "有责", "无责" or "无" (empty)
+  std::string 责任比例;        // percent, 0 to 100; empty: 100
+  std::string 商业三者险限额;  // yuan; empty: no policy
+};
+
+inline constexpr std::array<NamedField<ClaimInput>, 7> claimFields{{
+    {"计算标准年度", &ClaimInput::计算标准年度},
+    {"定残日", &ClaimInput::定残日},
+    {"伤残附加指数", &ClaimInput::伤残附加指数},
+    {"精神损害抚慰金", &ClaimInput::精神损害抚慰金},
+    {"交强险", &ClaimInput::交强险},
+    {"责任比例", &ClaimInput::责任比例},
+    {"商业三者险限额", &ClaimInput::商业三者险限额},
+}};
+
+// The texts 交强险 takes.
+inline constexpr std::array<std::string_view, 3> kInsuranceTexts{"有责", "无责", "无"};
+
+[[nodiscard]] bool anySet(const ClaimInput& input);
+
+// Money in fen (0.01 yuan).
+using Fen = std::int64_t;
+
+// Which of the compulsory insurer's limits covers an item.
+enum class Cover { medical, deathAndDisability };
+
+struct ItemKind {
+  std::string_view name;
+  Cover cover;
+};
+
+// The items of the sheet, in the order it lists them.
+enum Item : std::size_t {
+  残疾赔偿金,
+  护理费,
+  住院伙食补助费,
+  误工费,
+  住宿费,
+  被扶养人生活费,
+  交通费,
+  医疗费,
+  营养费,
+  残疾辅助器具费,
+  精神损害抚慰金,
+  kItemCount
+};
+
+inline constexpr std::array<ItemKind, kItemCount> kItems{{
+    {"残疾赔偿金", Cover::deathAndDisability},
+    {"护理费", Cover::deathAndDisability},
+    {"住院伙食补助费", Cover::medical},
+    {"误工费", Cover::deathAndDisability},
+    {"住宿费", Cover::deathAndDisability},
+    {"被扶养人生活费", Cover::deathAndDisability},
+    {"交通费", Cover::deathAndDisability},
+    {"医疗费", Cover::medical},
+    {"营养费", Cover::medical},
+    {"残疾辅助器具费", Cover::deathAndDisability},
+    {"精神损害抚慰金", Cover::deathAndDisability},
+}};
+
+struct Payers {
+  Fen 交强险医疗费用 = 0;
+  Fen 交强险死亡伤残 = 0;
+  Fen 交强险合计 = 0;
+  Fen 剩余损失 = 0;
+  Fen 责任方承担 = 0;
+  Fen 商业三者险 = 0;
+  Fen 侵权人 = 0;
+  Fen 受害人自担 = 0;
+};
+
+struct ClaimSheet {
+  std::array<Fen, kItemCount> items{};
+  Fen 合计 = 0;
+  Payers payers;
+  // Each item's working in words, and the payers', in Chinese; one line each,
+  // joined by '\n'. Filled only when asked for.
+  std::array<std::string, kItemCount> itemWorking;
+  std::string payersWorking;
+};
+
+struct ClaimRefusal {
+  std::string message;
+};
+
+using ClaimOutcome = std::variant<ClaimSheet, ClaimRefusal>;
+
+// The sheet for a case, or the first fault in its inputs.
+[[nodiscard]] ClaimOutcome computeClaim(const CaseInput& input, const ClaimInput& claim,
+                                        const StandardsTable& standards = {},
+                                        bool withWorking = false);
+
+// The column that holds a refusal.
+inline constexpr std::string_view kNoticeColumn = "清单提示";
+
+// The sheet's columns, as the batch tool writes them after the 22 results:
+// 清单提示, one per item and 清单合计, then the payers.
+[[nodiscard]] const std::vector<std::string>& columnNames();
+
+// The texts of those columns: a refusal's message in 清单提示 and nothing
+// else; a sheet's amounts with exactly two decimals ("85547.80").
+[[nodiscard]] std::vector<std::string> columnTexts(const ClaimOutcome& outcome);
+
+// "85547.80".
+[[nodiscard]] std::string fenText(Fen amount);
+
+}  // namespace quorvane::claim

@@ -1,0 +1,269 @@
+#include "claim_input.h"
+
+#include <cstdio>
+
+#include "calc.h"
+#include "calendar.h"
+
+namespace quorvane::claim::detail {
+namespace {
+
+bool allDigits(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+std::string quoted(std::string_view field, std::string_view text) {
+  return std::string(field) + "“" + std::string(text) + "”";
+}
+
+ClaimRefusal notANumber(std::string_view field, std::string_view text) {
+  return {quoted(field, text) + "不是有效的数字（只写数字，最多两位小数）"};
+}
+
+ClaimRefusal outOfRange(std::string_view field, std::string_view text, std::string_view range) {
+  return {quoted(field, text) + "超出范围（" + std::string(range) + "）"};
+}
+
+// Reads the fields of one case one by one; the first fault is kept and the
+// rest are not looked at.
+class FieldReader {
+ public:
+  [[nodiscard]] bool failed() const { return refusal_.has_value(); }
+  [[nodiscard]] ClaimRefusal refusal() const { return *refusal_; }
+
+  void fail(ClaimRefusal refusal) {
+    if (!refusal_) refusal_ = std::move(refusal);
+  }
+
+  // A number of hundredths; empty reads as fallback.
+  std::int64_t number(std::string_view field, std::string_view text, std::int64_t most,
+                      std::string_view range, std::int64_t fallback = 0) {
+    if (failed()) return 0;
+    if (text.empty()) return fallback;
+    std::int64_t value = 0;
+    switch (readHundredths(text, most, value)) {
+      case Reading::ok:
+        return value;
+      case Reading::notANumber:
+        fail(notANumber(field, text));
+        return 0;
+      case Reading::tooLarge:
+        fail(outOfRange(field, text, range));
+        return 0;
+    }
+    return 0;
+  }
+
+  Fen money(std::string_view field, std::string_view text) {
+    return number(field, text, kMostFen, "0 至 99999999.99 元");
+  }
+
+  std::int64_t days(std::string_view field, std::string_view text) {
+    return number(field, text, kMostDays, "0 至 36500 天");
+  }
+
+  std::optional<Date> date(std::string_view name, std::string_view yearField, std::string_view year,
+                           std::string_view monthField, std::string_view month,
+                           std::string_view dayField, std::string_view day) {
+    if (failed()) return std::nullopt;
+    const std::array<std::pair<std::string_view, std::string_view>, 3> parts{
+        {{yearField, year}, {monthField, month}, {dayField, day}}};
+    for (const auto& [field, text] : parts) {
+      if (text.empty()) {
+        fail({std::string(name) + "不完整：" + std::string(field) + "为空"});
+        return std::nullopt;
+      }
+      const bool isYear = field == yearField;
+      if (!allDigits(text) || (isYear ? text.size() != 4 : text.size() > 2)) {
+        fail({quoted(field, text) + "不是有效的" +
+              (isYear ? "年份（四位数字）" : "月或日（数字）")});
+        return std::nullopt;
+      }
+    }
+    const auto found = realDate(std::stoi(std::string(year)), std::stoi(std::string(month)),
+                                std::stoi(std::string(day)));
+    if (!found) {
+      fail({quoted(name, std::string(year) + "-" + std::string(month) + "-" + std::string(day)) +
+            "不是存在的日期"});
+    }
+    return found;
+  }
+
+ private:
+  std::optional<ClaimRefusal> refusal_;
+};
+
+// "2011-03-01": four digits, a dash, two digits, a dash, two digits.
+std::optional<Date> isoDate(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  const auto y = text.substr(0, 4), m = text.substr(5, 2), d = text.substr(8, 2);
+  if (!allDigits(y) || !allDigits(m) || !allDigits(d)) return std::nullopt;
+  return realDate(std::stoi(std::string(y)), std::stoi(std::string(m)), std::stoi(std::string(d)));
+}
+
+std::string isoText(const Date& date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+  return text;
+}
+
+constexpr std::array<std::string_view, 10> kGrades{"一", "二", "三", "四", "五",
+                                                   "六", "七", "八", "九", "十"};
+
+}  // namespace
+
+Reading readHundredths(std::string_view text, std::int64_t most, std::int64_t& value) {
+  const auto dot = text.find('.');
+  const auto whole = text.substr(0, dot);
+  const auto fraction = dot == std::string_view::npos ? std::string_view{} : text.substr(dot + 1);
+  if (!allDigits(whole)) return Reading::notANumber;
+  if (dot != std::string_view::npos && (!allDigits(fraction) || fraction.size() > 2)) {
+    return Reading::notANumber;
+  }
+  value = 0;
+  for (char c : whole) {
+    value = value * 10 + (c - '0');
+    // Past this, the whole part alone is above most, and the next digit could overflow.
+    if (value > most / 100) return Reading::tooLarge;
+  }
+  value *= 100;
+  if (!fraction.empty()) value += (fraction[0] - '0') * 10;
+  if (fraction.size() == 2) value += fraction[1] - '0';
+  return value > most ? Reading::tooLarge : Reading::ok;
+}
+
+std::optional<std::int64_t> hundredths(std::string_view text, std::int64_t most) {
+  std::int64_t value = 0;
+  if (readHundredths(text, most, value) != Reading::ok) return std::nullopt;
+  return value;
+}
+
+std::optional<Date> realDate(int year, int month, int day) {
+  if (year < 1 || month < 1 || month > 12 || day < 1) return std::nullopt;
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  constexpr std::array<int, 12> kLengths{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const int length = kLengths[static_cast<std::size_t>(month - 1)] + (month == 2 && leap ? 1 : 0);
+  if (day > length) return std::nullopt;
+  return Date{year, month, day, quorvane::detail::daysFromCivil(year, month, day)};
+}
+
+int wholeYears(const Date& birth, const Date& on) {
+  // Comparing month and day as they are puts a 29 February birthday on
+  // 1 March in a common year: 28 February is before it, 1 March is not.
+  const bool reached = on.month != birth.month ? on.month > birth.month : on.day >= birth.day;
+  return on.year - birth.year - (reached ? 0 : 1);
+}
+
+std::variant<Facts, ClaimRefusal> readFacts(const CaseInput& in, const ClaimInput& claim,
+                                            const StandardsTable& standards) {
+  Facts facts;
+  FieldReader read;
+
+  const auto birth = read.date("受害人生日", "受害人生日年", in.受害人生日年, "受害人生日月",
+                               in.受害人生日月, "受害人生日日", in.受害人生日日);
+  const auto accident = read.date("事故发生日", "事故发生日年", in.事故发生日年, "事故发生日月",
+                                  in.事故发生日月, "事故发生日日", in.事故发生日日);
+  if (read.failed()) return read.refusal();
+  facts.birth = *birth;
+  facts.accident = *accident;
+  facts.reference = *accident;
+  if (!claim.定残日.empty()) {
+    const auto assessed = isoDate(claim.定残日);
+    if (!assessed)
+      return ClaimRefusal{quoted("定残日", claim.定残日) + "不是存在的日期（格式为 YYYY-MM-DD）"};
+    if (assessed->dayNumber < accident->dayNumber) {
+      return ClaimRefusal{quoted("定残日", claim.定残日) + "早于事故发生日 " + isoText(*accident)};
+    }
+    facts.reference = *assessed;
+    facts.assessed = true;
+  }
+  if (birth->dayNumber > facts.reference.dayNumber) {
+    return ClaimRefusal{quoted("受害人生日", isoText(*birth)) + "晚于" +
+                        (facts.assessed ? "定残日 " : "事故发生日 ") + isoText(facts.reference)};
+  }
+  facts.age = wholeYears(*birth, facts.reference);
+  if (facts.age > kMostAge / 100) {
+    return ClaimRefusal{"受害人年龄 " + std::to_string(facts.age) + " 周岁超出范围（0 至 150 岁）"};
+  }
+
+  const std::string_view yearField = claim.计算标准年度.empty() ? "事故发生日年" : "计算标准年度";
+  const std::string_view year = claim.计算标准年度.empty() ? in.事故发生日年 : claim.计算标准年度;
+  if (year.size() != 4 || !allDigits(year)) {
+    return ClaimRefusal{quoted(yearField, year) + "不是有效的年份（四位数字）"};
+  }
+  const auto row = standards.find(year);
+  if (!row) {
+    return ClaimRefusal{quoted(yearField, year) + "没有统计标准：请在“年度标准”中添加" +
+                        std::string(year) + "年的数据"};
+  }
+  facts.row = *row;
+
+  if (!in.伤残等级.empty()) {
+    std::size_t k = 0;
+    while (k < kGrades.size() && kGrades[k] != in.伤残等级) ++k;
+    if (k == kGrades.size()) return ClaimRefusal{quoted("伤残等级", in.伤残等级) + "不是一至十级"};
+    facts.grade = static_cast<int>(k) + 1;
+  }
+  facts.extra = read.number("伤残附加指数", claim.伤残附加指数, 1'000, "0 至 10");
+  if (in.夫妻或单亲 == "夫妻") {
+    facts.parentCount = 2;
+  } else if (!in.夫妻或单亲.empty() && in.夫妻或单亲 != "单亲") {
+    return ClaimRefusal{quoted("夫妻或单亲", in.夫妻或单亲) + "只能是“夫妻”或“单亲”"};
+  }
+
+  facts.carerDays[0] = read.days("人员1的护理天数", in.人员1的护理天数);
+  facts.carerWage[0] = read.money("护理人员1的工资", in.护理人员1的工资);
+  facts.carerDays[1] = read.days("人员2的护理天数", in.人员2的护理天数);
+  facts.carerWage[1] = read.money("护理人员2的工资", in.护理人员2的工资);
+  facts.hospitalDays = read.days("住院天数", in.住院天数);
+  facts.lostDays = read.days("误工天数", in.误工天数);
+  facts.dailyIncome = read.money("最近三年日平均收入", in.最近三年日平均收入);
+  facts.lodgingDays = read.days("住宿天数", in.住宿天数);
+
+  for (std::size_t k = 0; k < 6; ++k) {
+    const auto& field = inputFields[16 + k];
+    const std::string& text = in.*field.member;
+    read.number(field.name, text, kMostAge, "0 至 150 岁");
+    if (!read.failed()) facts.childYears[k] = childSupportYears(text);
+  }
+  for (std::size_t k = 0; k < 4; ++k) {
+    const auto& field = inputFields[22 + k];
+    const std::string& text = in.*field.member;
+    read.number(field.name, text, kMostAge, "0 至 150 岁");
+    if (!read.failed()) facts.elderYears[k] = elderSupportYears(text);
+  }
+  const auto siblings =
+      read.number("兄弟姐妹人数", in.兄弟姐妹人数, kMostSiblings * 100, "0 至 20");
+  if (!read.failed() && siblings % 100 != 0) {
+    read.fail({quoted("兄弟姐妹人数", in.兄弟姐妹人数) + "不是整数"});
+  }
+  facts.siblings = static_cast<int>(siblings / 100);
+
+  facts.transport = read.money("交通费", in.交通费);
+  facts.medical = read.money("医疗费", in.医疗费);
+  facts.nutrition = read.money("营养费", in.营养费);
+  facts.aids = read.money("残疾辅助器具", in.残疾辅助器具);
+  facts.solace = read.money("精神损害抚慰金", claim.精神损害抚慰金);
+  facts.share = read.number("责任比例", claim.责任比例, 10'000, "0 至 100", 10'000);
+  facts.commercialLimit = read.money("商业三者险限额", claim.商业三者险限额);
+  if (read.failed()) return read.refusal();
+
+  if (claim.交强险 == "有责") {
+    facts.insurance = Insurance::liable;
+  } else if (claim.交强险 == "无责") {
+    facts.insurance = Insurance::notLiable;
+  } else if (!claim.交强险.empty() && claim.交强险 != "无") {
+    return ClaimRefusal{quoted("交强险", claim.交强险) + "只能是“有责”、“无责”或“无”"};
+  }
+  if (facts.insurance != Insurance::none && accident->dayNumber < realDate(2008, 2, 1)->dayNumber) {
+    return ClaimRefusal{"交强险：事故发生日 " + isoText(*accident) +
+                        " 早于 2008-02-01，当时的责任限额不在计算范围内"};
+  }
+  return facts;
+}
+
+}  // namespace quorvane::claim::detail

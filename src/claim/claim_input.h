@@ -1,0 +1,71 @@
+#pragma once
+
+// The claim's inputs read strictly: every text becomes an exact whole number
+// (yuan and days in hundredths, percentages in hundredths of a point) or the
+// refusal that names its field and text.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "claim.h"
+
+namespace quorvane::claim::detail {
+
+struct Date {
+  int year = 0, month = 0, day = 0;
+  std::int64_t dayNumber = 0;
+};
+
+enum class Insurance { none, liable, notLiable };
+
+// The limits a hundredths reading is held to.
+inline constexpr std::int64_t kMostFen = 9'999'999'999;  // 99,999,999.99 yuan
+inline constexpr std::int64_t kMostDays = 3'650'000;     // 36,500 days
+inline constexpr std::int64_t kMostAge = 15'000;         // 150 years
+inline constexpr int kMostSiblings = 20;
+
+struct Facts {
+  Date birth, accident, reference;
+  bool assessed = false;  // the reference date is 定残日
+  int age = 0;            // 周岁 at the reference date
+  StandardsRow row;
+  int grade = 0;           // 1 for "一" to 10 for "十"; 0 for none
+  std::int64_t extra = 0;  // 伤残附加指数, hundredths of a point
+  int parentCount = 1;     // 2 under "夫妻"
+  std::array<std::int64_t, 2> carerDays{}, carerWage{};  // hundredths of a day, fen
+  std::int64_t hospitalDays = 0, lostDays = 0, dailyIncome = 0, lodgingDays = 0;
+  std::array<std::int16_t, 6> childYears{};
+  std::array<std::int16_t, 4> elderYears{};
+  int siblings = 0;
+  Fen transport = 0, medical = 0, nutrition = 0, aids = 0, solace = 0;
+  Insurance insurance = Insurance::none;
+  std::int64_t share = 10'000;  // 责任比例, hundredths of a point
+  Fen commercialLimit = 0;
+};
+
+enum class Reading { ok, notANumber, tooLarge };
+
+// The text as a whole number of hundredths: plain digits with at most two
+// decimals; tooLarge above most (value is then not meaningful).
+[[nodiscard]] Reading readHundredths(std::string_view text, std::int64_t most, std::int64_t& value);
+
+// The text as a whole number of hundredths: plain digits with at most two
+// decimals, nothing else; nothing for any other text or one above most.
+[[nodiscard]] std::optional<std::int64_t> hundredths(std::string_view text, std::int64_t most);
+
+// A date of the calendar (no carrying: 2011-02-30 does not exist).
+[[nodiscard]] std::optional<Date> realDate(int year, int month, int day);
+
+// Whole years from birthday to birthday; a birthday of 29 February falls on
+// 1 March in a common year.
+[[nodiscard]] int wholeYears(const Date& birth, const Date& on);
+
+[[nodiscard]] std::variant<Facts, ClaimRefusal> readFacts(const CaseInput& input,
+                                                          const ClaimInput& claim,
+                                                          const StandardsTable& standards);
+
+}  // namespace quorvane::claim::detail

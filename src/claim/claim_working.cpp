@@ -1,0 +1,154 @@
+#include "claim_working.h"
+
+#include <cstdio>
+#include <numeric>
+
+namespace quorvane::claim::detail {
+namespace {
+
+constexpr std::array<std::string_view, 10> kGradeNames{"一级", "二级", "三级", "四级", "五级",
+                                                       "六级", "七级", "八级", "九级", "十级"};
+
+std::string isoText(const Date& date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+  return text;
+}
+
+std::string fraction(std::int64_t numerator, std::int64_t denominator) {
+  const std::int64_t common = std::gcd(numerator, denominator);
+  if (common == 0) return "0";
+  numerator /= common;
+  denominator /= common;
+  if (denominator == 1) return std::to_string(numerator);
+  return std::to_string(numerator) + "/" + std::to_string(denominator);
+}
+
+std::string yuan(std::int64_t whole) {
+  return std::to_string(whole) + " 元";
+}
+
+std::string coefficientText(const Facts& facts, std::int64_t coefficient) {
+  if (facts.grade == 0) return "0（未选伤残等级）";
+  const auto& grade = kGradeNames[static_cast<std::size_t>(facts.grade - 1)];
+  const std::int64_t base = (11 - facts.grade) * 1'000;
+  std::string text = percentText(coefficient) + "（" + std::string(grade) + " " + percentText(base);
+  if (facts.extra > 0) text += " + 附加指数 " + percentText(facts.extra);
+  if (base + facts.extra > 10'000) text += "，以 100% 为限";
+  return text + "）";
+}
+
+}  // namespace
+
+std::string plainText(std::int64_t hundredths) {
+  std::string text = std::to_string(hundredths / 100);
+  const std::int64_t cents = hundredths % 100;
+  if (cents != 0) {
+    text += '.';
+    text += static_cast<char>('0' + cents / 10);
+    if (cents % 10 != 0) text += static_cast<char>('0' + cents % 10);
+  }
+  return text;
+}
+
+std::string percentText(std::int64_t hundredths) {
+  return plainText(hundredths) + "%";
+}
+
+void Working::supportYear(int year, std::int64_t shares, std::int64_t denominator,
+                          std::int64_t /*coefficient*/) {
+  denominator_ = denominator;
+  if (!runs_.empty() && runs_.back().shares == shares && runs_.back().last == year - 1) {
+    runs_.back().last = year;
+  } else {
+    runs_.push_back({year, year, shares});
+  }
+}
+
+void Working::finish(ClaimSheet& sheet, std::int64_t coefficient, int years) const {
+  const Facts& f = facts_;
+  const Standards& row = f.row.values;
+  const std::string standards = std::string(f.row.accidentYear) + "年标准";
+  auto& w = sheet.itemWorking;
+
+  w[残疾赔偿金] = yuan(row.urbanDisposableIncome) + " × " + std::to_string(years) + " 年 × " +
+                  coefficientText(f, coefficient) + " = " + fenText(sheet.items[残疾赔偿金]) +
+                  "\n" + standards + "：城镇居民人均可支配收入 " + yuan(row.urbanDisposableIncome) +
+                  "\n出生 " + isoText(f.birth) + "，" + (f.assessed ? "定残日 " : "事故发生日 ") +
+                  isoText(f.reference) + "，" + std::to_string(f.age) + " 周岁，赔偿 " +
+                  std::to_string(years) + " 年";
+
+  std::string nursing;
+  for (std::size_t k = 0; k < 2; ++k) {
+    if (f.carerDays[k] == 0 && f.carerWage[k] == 0) continue;
+    if (!nursing.empty()) nursing += " + ";
+    nursing += plainText(f.carerWage[k]) + " 元 × " + plainText(f.carerDays[k]) + " 天";
+  }
+  w[护理费] = (nursing.empty() ? "无护理" : nursing) + " = " + fenText(sheet.items[护理费]);
+  w[住院伙食补助费] = std::to_string(row.mealAllowancePerDay) + " 元 × " +
+                      plainText(f.hospitalDays) + " 天 = " + fenText(sheet.items[住院伙食补助费]) +
+                      "（" + standards + "）";
+  w[误工费] = plainText(f.dailyIncome) + " 元 × " + plainText(f.lostDays) +
+              " 天 = " + fenText(sheet.items[误工费]);
+  w[住宿费] = std::to_string(row.lodgingAllowancePerDay) + " 元 × " + plainText(f.lodgingDays) +
+              " 天 = " + fenText(sheet.items[住宿费]) + "（" + standards + "）";
+
+  std::string support;
+  if (runs_.empty()) support = "无被扶养人";
+  for (const Run& run : runs_) {
+    const int count = run.last - run.first + 1;
+    if (!support.empty()) support += "\n";
+    support += "第 " + std::to_string(run.first) +
+               (count > 1 ? " 至 " + std::to_string(run.last) : std::string()) + " 年：" +
+               yuan(row.supportBase) + " × ";
+    const std::string shares = fraction(run.shares, denominator_);
+    if (coefficient * run.shares >= 10'000 * denominator_) {
+      support += "100%（" + percentText(coefficient) + " × " + shares + "，以消费性支出为限）";
+    } else {
+      support += percentText(coefficient) + " × " + shares;
+    }
+    support += " × " + std::to_string(count) + " 年";
+  }
+  if (!runs_.empty()) {
+    support += "\n份额：孩子各 " + fraction(1, f.parentCount) + "，老人各 " +
+               fraction(1, f.siblings + 1) + "（兄弟姐妹 " + std::to_string(f.siblings) +
+               " 人）；" + standards + "：城镇居民人均消费性支出 " + yuan(row.supportBase);
+  }
+  w[被扶养人生活费] = support + "\n合计 " + fenText(sheet.items[被扶养人生活费]);
+  for (Item item : {交通费, 医疗费, 营养费, 残疾辅助器具费, 精神损害抚慰金}) {
+    w[item] = "按录入 " + fenText(sheet.items[item]);
+  }
+
+  const Payers& p = sheet.payers;
+  std::string text;
+  if (f.insurance == Insurance::none) {
+    text = "无交强险";
+  } else {
+    const bool after2020 = f.accident.dayNumber >= realDate(2020, 9, 19)->dayNumber;
+    const bool liable = f.insurance == Insurance::liable;
+    const Fen deathLimit = (after2020 ? 180'000 : 110'000) * (liable ? 100 : 10);
+    const Fen medicalLimit = (after2020 ? 18'000 : 10'000) * (liable ? 100 : 10);
+    std::string medicalNames, medicalSum;
+    Fen medical = 0;
+    for (std::size_t k = 0; k < kItemCount; ++k) {
+      if (kItems[k].cover != Cover::medical) continue;
+      medicalNames += (medicalNames.empty() ? "" : "、") + std::string(kItems[k].name);
+      medical += sheet.items[k];
+    }
+    text = "交强险（" + std::string(liable ? "有责" : "无责") + "，事故发生日 " +
+           isoText(f.accident) +
+           (after2020 ? "，2020-09-19 起的限额）" : "，2008-02-01 至 2020-09-18 的限额）") +
+           "\n医疗费用：" + medicalNames + " 共 " + fenText(medical) + "，限额 " +
+           fenText(medicalLimit) + "，赔付 " + fenText(p.交强险医疗费用) +
+           "\n死亡伤残：其余各项共 " + fenText(sheet.合计 - medical) + "，限额 " +
+           fenText(deathLimit) + "，赔付 " + fenText(p.交强险死亡伤残);
+  }
+  text += "\n剩余损失 = " + fenText(sheet.合计) + " − " + fenText(p.交强险合计) + " = " +
+          fenText(p.剩余损失) + "\n责任方承担 = " + fenText(p.剩余损失) + " × " +
+          percentText(f.share) + " = " + fenText(p.责任方承担) + "；受害人自担 " +
+          fenText(p.受害人自担) + "\n商业三者险：限额 " + fenText(f.commercialLimit) + "，赔付 " +
+          fenText(p.商业三者险) + "；侵权人承担 " + fenText(p.侵权人);
+  sheet.payersWorking = std::move(text);
+}
+
+}  // namespace quorvane::claim::detail

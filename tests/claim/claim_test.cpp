@@ -1,0 +1,373 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "claim.h"
+#include "claim_input.h"
+#include "claim_report.h"
+
+namespace quorvane::claim {
+namespace {
+
+struct Case {
+  CaseInput input;
+  ClaimInput claim;
+};
+
+// The first worked example: grade 十 with 3 extra points, a child and an elder,
+// 交强险 with liability, 70% and a commercial policy.
+Case workedExample() {
+  Case c;
+  auto& in = c.input;
+  in.受害人生日年 = "1988", in.受害人生日月 = "8", in.受害人生日日 = "8";
+  in.事故发生日年 = "2011", in.事故发生日月 = "11", in.事故发生日日 = "11";
+  in.伤残等级 = "十", in.夫妻或单亲 = "夫妻";
+  in.人员1的护理天数 = "30", in.护理人员1的工资 = "100";
+  in.住院天数 = "20", in.误工天数 = "90", in.最近三年日平均收入 = "200";
+  in.孩子1年龄 = "4", in.老人1年龄 = "65", in.兄弟姐妹人数 = "2";
+  in.交通费 = "1200", in.医疗费 = "35000.50", in.营养费 = "600";
+  c.claim = {"2012", "", "3", "10000", "有责", "70", "500000"};
+  return c;
+}
+
+// A plain case for one rule at a time: no payers, no dependants, no costs.
+Case plain() {
+  Case c;
+  auto& in = c.input;
+  in.受害人生日年 = "1950", in.受害人生日月 = "1", in.受害人生日日 = "10";
+  in.事故发生日年 = "2011", in.事故发生日月 = "1", in.事故发生日日 = "1";
+  in.伤残等级 = "一";
+  c.claim.计算标准年度 = "2012";
+  return c;
+}
+
+std::map<std::string, std::string> columns(const Case& c, const StandardsTable& table = {}) {
+  const auto texts = columnTexts(computeClaim(c.input, c.claim, table));
+  std::map<std::string, std::string> named;
+  for (std::size_t k = 0; k < texts.size(); ++k) named[columnNames()[k]] = texts[k];
+  return named;
+}
+
+TEST(Claim, WorkedExampleGivesTheCourtsFigures) {
+  const auto got = columns(workedExample());
+  const std::map<std::string, std::string> expected{
+      {"清单提示", ""},
+      {"清单残疾赔偿金", "85547.80"},
+      {"清单护理费", "3000.00"},
+      {"清单住院伙食补助费", "1000.00"},
+      {"清单误工费", "18000.00"},
+      {"清单住宿费", "0.00"},
+      {"清单被扶养人生活费", "34295.04"},
+      {"清单交通费", "1200.00"},
+      {"清单医疗费", "35000.50"},
+      {"清单营养费", "600.00"},
+      {"清单残疾辅助器具费", "0.00"},
+      {"清单精神损害抚慰金", "10000.00"},
+      {"清单合计", "188643.34"},
+      {"交强险医疗费用", "10000.00"},
+      {"交强险死亡伤残", "110000.00"},
+      {"交强险合计", "120000.00"},
+      {"剩余损失", "68643.34"},
+      {"责任方承担", "48050.34"},
+      {"商业三者险", "48050.34"},
+      {"侵权人", "0.00"},
+      {"受害人自担", "20593.00"},
+  };
+  EXPECT_EQ(got, expected);
+}
+
+struct Rule {
+  const char* name;
+  std::function<void(Case&)> change;
+  const char* column;
+  const char* expected;
+};
+
+class ClaimRules : public ::testing::TestWithParam<Rule> {};
+
+TEST_P(ClaimRules, GiveTheirFigure) {
+  Case c = plain();
+  GetParam().change(c);
+  const auto got = columns(c);
+  EXPECT_EQ(got.at("清单提示"), "");
+  EXPECT_EQ(got.at(GetParam().column), GetParam().expected);
+}
+
+void born(Case& c, const char* y, const char* m, const char* d) {
+  c.input.受害人生日年 = y, c.input.受害人生日月 = m, c.input.受害人生日日 = d;
+}
+void accident(Case& c, const char* y, const char* m, const char* d) {
+  c.input.事故发生日年 = y, c.input.事故发生日月 = m, c.input.事故发生日日 = d;
+}
+
+// 32903 a year in the 2012 row; 21984 for support.
+INSTANTIATE_TEST_SUITE_P(
+    Table, ClaimRules,
+    ::testing::Values(
+        Rule{"age60", [](Case&) {}, "清单残疾赔偿金", "658060.00"},
+        Rule{"assessedAt61", [](Case& c) { c.claim.定残日 = "2011-03-01"; }, "清单残疾赔偿金",
+             "625157.00"},
+        Rule{"age61ByBirthday", [](Case& c) { born(c, "1950", "1", "1"); }, "清单残疾赔偿金",
+             "625157.00"},
+        Rule{"age74", [](Case& c) { born(c, "1937", "1", "1"); }, "清单残疾赔偿金", "197418.00"},
+        Rule{"age75", [](Case& c) { born(c, "1936", "1", "1"); }, "清单残疾赔偿金", "164515.00"},
+        Rule{"dayBefore75thBirthday", [](Case& c) { born(c, "1936", "1", "2"); }, "清单残疾赔偿金",
+             "197418.00"},
+        Rule{"age0", [](Case& c) { born(c, "2010", "6", "1"); }, "清单残疾赔偿金", "658060.00"},
+        Rule{"leapBirthdayNotYetOn28Feb",
+             [](Case& c) {
+               born(c, "1952", "2", "29");
+               accident(c, "2013", "2", "28");
+             },
+             "清单残疾赔偿金", "658060.00"},
+        Rule{"leapBirthdayOn1March",
+             [](Case& c) {
+               born(c, "1952", "2", "29");
+               accident(c, "2013", "3", "1");
+             },
+             "清单残疾赔偿金", "625157.00"},
+        Rule{"secondGradeIsNinetyPercent", [](Case& c) { c.input.伤残等级 = "二"; }, "清单残疾赔偿金",
+             "592254.00"},
+        Rule{"extraIndexCappedAt100", [](Case& c) { c.claim.伤残附加指数 = "5"; }, "清单残疾赔偿金",
+             "658060.00"},
+        Rule{"extraIndexWithDecimals",
+             [](Case& c) {
+               c.input.伤残等级 = "十";
+               c.claim.伤残附加指数 = "0.05";
+             },
+             "清单残疾赔偿金", "66135.03"},
+        Rule{"noGradeIgnoresExtraIndex",
+             [](Case& c) {
+               c.input.伤残等级 = "";
+               c.claim.伤残附加指数 = "10";
+             },
+             "清单残疾赔偿金", "0.00"},
+        Rule{"yearlyCap",
+             [](Case& c) {
+               c.input.夫妻或单亲 = "单亲";
+               c.input.孩子1年龄 = "1", c.input.孩子2年龄 = "1";
+             },
+             "清单被扶养人生活费", "373728.00"},
+        Rule{"emptyParentsIsOneParent", [](Case& c) { c.input.孩子1年龄 = "17"; },
+             "清单被扶养人生活费", "21984.00"},
+        Rule{"elderSharedBySiblings",
+             [](Case& c) {
+               c.input.老人1年龄 = "80";
+               c.input.兄弟姐妹人数 = "3";
+             },
+             "清单被扶养人生活费", "27480.00"},
+        Rule{"halfYearChildRoundsToEven", [](Case& c) { c.input.孩子1年龄 = "3.5"; },
+             "清单被扶养人生活费", "307776.00"},
+        Rule{"careOfTwoCarersWithHalfDays",
+             [](Case& c) {
+               c.input.人员1的护理天数 = "10.5", c.input.护理人员1的工资 = "33.33";
+               c.input.人员2的护理天数 = "3", c.input.护理人员2的工资 = "0.01";
+             },
+             "清单护理费", "350.00"},
+        Rule{"lostEarningsRoundHalfUp",
+             [](Case& c) { c.input.误工天数 = "0.5", c.input.最近三年日平均收入 = "0.01"; },
+             "清单误工费", "0.01"},
+        Rule{"lodging", [](Case& c) { c.input.住宿天数 = "3"; }, "清单住宿费", "150.00"},
+        Rule{"accidentYearWhenNoTrialYear", [](Case& c) { c.claim.计算标准年度 = ""; },
+             "清单残疾赔偿金", "581460.00"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// Who pays, by the accident date, liability and what the items come to.
+struct Payment {
+  const char* name;
+  std::function<void(Case&)> change;
+  std::vector<std::pair<const char*, const char*>> expected;
+};
+
+class ClaimPayers : public ::testing::TestWithParam<Payment> {};
+
+TEST_P(ClaimPayers, SplitTheTotal) {
+  Case c = workedExample();
+  GetParam().change(c);
+  const auto got = columns(c);
+  ASSERT_EQ(got.at("清单提示"), "");
+  for (const auto& [column, expected] : GetParam().expected)
+    EXPECT_EQ(got.at(column), expected) << column;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ClaimPayers,
+    ::testing::Values(Payment{"before2020Limits",
+                              [](Case& c) { accident(c, "2020", "9", "18"); },
+                              {{"交强险医疗费用", "10000.00"}, {"交强险死亡伤残", "110000.00"}}},
+                      Payment{"from2020Limits",
+                              [](Case& c) { accident(c, "2020", "9", "19"); },
+                              {{"交强险医疗费用", "18000.00"},
+                               {"交强险死亡伤残", "152042.84"},
+                               {"剩余损失", "18600.50"}}},
+                      Payment{"first2008Day",
+                              [](Case& c) { accident(c, "2008", "2", "1"); },
+                              {{"交强险合计", "120000.00"}}},
+                      Payment{"notLiable",
+                              [](Case& c) { c.claim.交强险 = "无责"; },
+                              {{"交强险医疗费用", "1000.00"},
+                               {"交强险死亡伤残", "11000.00"},
+                               {"剩余损失", "176643.34"}}},
+                      Payment{"notLiableFrom2020",
+                              [](Case& c) {
+                                c.claim.交强险 = "无责";
+                                accident(c, "2021", "1", "1");
+                              },
+                              {{"交强险医疗费用", "1800.00"}, {"交强险死亡伤残", "18000.00"}}},
+                      Payment{"unusedRoomPaysNoOtherItems",
+                              [](Case& c) {
+                                c.input.医疗费 = "", c.input.营养费 = "", c.input.住院天数 = "";
+                              },
+                              {{"交强险医疗费用", "0.00"}, {"交强险死亡伤残", "110000.00"}}},
+                      Payment{"noInsurance",
+                              [](Case& c) { c.claim.交强险 = "无"; },
+                              {{"交强险合计", "0.00"},
+                               {"剩余损失", "188643.34"},
+                               {"责任方承担", "132050.34"},
+                               {"受害人自担", "56593.00"}}},
+                      Payment{"commercialLimitExhausted",
+                              [](Case& c) { c.claim.商业三者险限额 = "40000"; },
+                              {{"商业三者险", "40000.00"}, {"侵权人", "8050.34"}}},
+                      Payment{"noCommercialPolicy",
+                              [](Case& c) { c.claim.商业三者险限额 = ""; },
+                              {{"商业三者险", "0.00"}, {"侵权人", "48050.34"}}},
+                      Payment{"shareHalfUp",
+                              [](Case& c) { c.claim.责任比例 = "0.01"; },
+                              {{"责任方承担", "6.86"}, {"受害人自担", "68636.48"}}},
+                      Payment{"emptyShareIsAll",
+                              [](Case& c) { c.claim.责任比例 = ""; },
+                              {{"责任方承担", "68643.34"}, {"受害人自担", "0.00"}}}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+struct Refusal {
+  const char* name;
+  std::function<void(Case&)> change;
+  const char* message;
+};
+
+class ClaimRefusals : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(ClaimRefusals, NameTheFieldAndItsText) {
+  Case c = workedExample();
+  GetParam().change(c);
+  const auto outcome = computeClaim(c.input, c.claim);
+  ASSERT_TRUE(std::holds_alternative<ClaimRefusal>(outcome));
+  EXPECT_EQ(std::get<ClaimRefusal>(outcome).message, GetParam().message);
+  const auto texts = columnTexts(outcome);
+  for (std::size_t k = 1; k < texts.size(); ++k) EXPECT_EQ(texts[k], "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ClaimRefusals,
+    ::testing::Values(
+        Refusal{"grouping", [](Case& c) { c.input.医疗费 = "1,500"; },
+                "医疗费“1,500”不是有效的数字（只写数字，最多两位小数）"},
+        Refusal{"threeDecimals", [](Case& c) { c.claim.精神损害抚慰金 = "1.005"; },
+                "精神损害抚慰金“1.005”不是有效的数字（只写数字，最多两位小数）"},
+        Refusal{"sign", [](Case& c) { c.input.住院天数 = "-1"; },
+                "住院天数“-1”不是有效的数字（只写数字，最多两位小数）"},
+        Refusal{"blank", [](Case& c) { c.input.误工天数 = " 9"; },
+                "误工天数“ 9”不是有效的数字（只写数字，最多两位小数）"},
+        Refusal{"bareDot", [](Case& c) { c.input.营养费 = "5."; },
+                "营养费“5.”不是有效的数字（只写数字，最多两位小数）"},
+        Refusal{"moneyTooLarge", [](Case& c) { c.input.交通费 = "100000000"; },
+                "交通费“100000000”超出范围（0 至 99999999.99 元）"},
+        Refusal{"manyDigits", [](Case& c) { c.claim.商业三者险限额 = "99999999999999999999999"; },
+                "商业三者险限额“99999999999999999999999”超出范围（0 至 99999999.99 元）"},
+        Refusal{"daysTooMany", [](Case& c) { c.input.人员1的护理天数 = "36500.01"; },
+                "人员1的护理天数“36500.01”超出范围（0 至 36500 天）"},
+        Refusal{"elderTooOld", [](Case& c) { c.input.老人1年龄 = "150.5"; },
+                "老人1年龄“150.5”超出范围（0 至 150 岁）"},
+        Refusal{"extraAbove10", [](Case& c) { c.claim.伤残附加指数 = "10.01"; },
+                "伤残附加指数“10.01”超出范围（0 至 10）"},
+        Refusal{"shareAbove100", [](Case& c) { c.claim.责任比例 = "100.5"; },
+                "责任比例“100.5”超出范围（0 至 100）"},
+        Refusal{"siblingsFraction", [](Case& c) { c.input.兄弟姐妹人数 = "1.5"; },
+                "兄弟姐妹人数“1.5”不是整数"},
+        Refusal{"siblingsTooMany", [](Case& c) { c.input.兄弟姐妹人数 = "21"; },
+                "兄弟姐妹人数“21”超出范围（0 至 20）"},
+        Refusal{"noSuchDay", [](Case& c) { accident(c, "2011", "2", "30"); },
+                "事故发生日“2011-2-30”不是存在的日期"},
+        Refusal{"emptyBirthPart", [](Case& c) { c.input.受害人生日月 = ""; },
+                "受害人生日不完整：受害人生日月为空"},
+        Refusal{"shortYear", [](Case& c) { c.input.受害人生日年 = "988"; },
+                "受害人生日年“988”不是有效的年份（四位数字）"},
+        Refusal{"assessedBadForm", [](Case& c) { c.claim.定残日 = "2012-2-1"; },
+                "定残日“2012-2-1”不是存在的日期（格式为 YYYY-MM-DD）"},
+        Refusal{"assessedNoSuchDay", [](Case& c) { c.claim.定残日 = "2013-02-29"; },
+                "定残日“2013-02-29”不是存在的日期（格式为 YYYY-MM-DD）"},
+        Refusal{"assessedBeforeAccident", [](Case& c) { c.claim.定残日 = "2011-11-10"; },
+                "定残日“2011-11-10”早于事故发生日 2011-11-11"},
+        Refusal{"bornAfterAccident", [](Case& c) { born(c, "2011", "11", "12"); },
+                "受害人生日“2011-11-12”晚于事故发生日 2011-11-11"},
+        Refusal{"victimTooOld", [](Case& c) { born(c, "1860", "1", "1"); },
+                "受害人年龄 151 周岁超出范围（0 至 150 岁）"},
+        Refusal{"trialYearWithoutRow", [](Case& c) { c.claim.计算标准年度 = "2015"; },
+                "计算标准年度“2015”没有统计标准：请在“年度标准”中添加2015年的数据"},
+        Refusal{"accidentYearWithoutRow",
+                [](Case& c) {
+                  c.claim.计算标准年度 = "";
+                  accident(c, "2013", "1", "1");
+                },
+                "事故发生日年“2013”没有统计标准：请在“年度标准”中添加2013年的数据"},
+        Refusal{"trialYearNotFourDigits", [](Case& c) { c.claim.计算标准年度 = "12"; },
+                "计算标准年度“12”不是有效的年份（四位数字）"},
+        Refusal{"insuranceText", [](Case& c) { c.claim.交强险 = "有"; },
+                "交强险“有”只能是“有责”、“无责”或“无”"},
+        Refusal{"insuranceBefore2008", [](Case& c) { accident(c, "2008", "1", "31"); },
+                "交强险：事故发生日 2008-01-31 早于 2008-02-01，当时的责任限额不在计算范围内"},
+        Refusal{"grade", [](Case& c) { c.input.伤残等级 = "二级"; }, "伤残等级“二级”不是一至十级"},
+        Refusal{"parents", [](Case& c) { c.input.夫妻或单亲 = "双亲"; },
+                "夫妻或单亲“双亲”只能是“夫妻”或“单亲”"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(Claim, NoInsuranceBefore2008IsNoFault) {
+  Case c = workedExample();
+  accident(c, "2007", "1", "1");
+  c.claim.交强险 = "无";
+  EXPECT_TRUE(std::holds_alternative<ClaimSheet>(computeClaim(c.input, c.claim)));
+}
+
+TEST(Claim, StandardsFileRowsServeTheTrialYear) {
+  StandardsTable table;
+  table.add("2016", {52859, 36642, 100, 50}, "");
+  Case c = plain();
+  c.claim.计算标准年度 = "2016";
+  c.input.住院天数 = "2";
+  const auto got = columns(c, table);
+  EXPECT_EQ(got.at("清单残疾赔偿金"), "1057180.00");
+  EXPECT_EQ(got.at("清单住院伙食补助费"), "200.00");
+}
+
+TEST(Claim, WorkingShowsTheFormulaWithItsFigures) {
+  const Case c = workedExample();
+  const auto outcome = computeClaim(c.input, c.claim, {}, true);
+  const auto& sheet = std::get<ClaimSheet>(outcome);
+  EXPECT_EQ(sheet.itemWorking[残疾赔偿金].substr(0, sheet.itemWorking[残疾赔偿金].find('\n')),
+            "32903 元 × 20 年 × 13%（十级 10% + 附加指数 3%） = 85547.80");
+  EXPECT_NE(sheet.itemWorking[被扶养人生活费].find("第 1 至 14 年：21984 元 × 13% × 5/6 × 14 年"),
+            std::string::npos);
+  EXPECT_NE(sheet.itemWorking[被扶养人生活费].find("第 15 年：21984 元 × 13% × 1/3 × 1 年"),
+            std::string::npos);
+  EXPECT_NE(sheet.payersWorking.find("责任方承担 = 68643.34 × 70% = 48050.34"), std::string::npos);
+  const auto section = reportSection(c.claim, outcome);
+  EXPECT_EQ(section.title, "赔偿清单");
+  EXPECT_EQ(section.rows.front().name, "计算标准年度");
+  // Without working asked for, none is written.
+  EXPECT_EQ(std::get<ClaimSheet>(computeClaim(c.input, c.claim)).itemWorking[0], "");
+}
+
+TEST(Claim, AnySetLooksAtEveryClaimInput) {
+  EXPECT_FALSE(anySet({}));
+  for (const auto& field : claimFields) {
+    ClaimInput claim;
+    claim.*field.member = "x";
+    EXPECT_TRUE(anySet(claim)) << field.name;
+  }
+}
+
+}  // namespace
+}  // namespace quorvane::claim
