@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "calc.h"
+#include "claim_report.h"
 #include "csv_text.h"
 #include "report.h"
 
@@ -47,19 +48,26 @@ constexpr std::string_view kNotUtf8 =
 constexpr std::string_view kKeepHint = " (to carry another column through, use --keep)";
 constexpr std::string_view kNotGb18030 = "not GB18030 text (a byte sequence no character has)";
 
-// 提示 and the 22 result names, as the output's header row has them.
-void appendResultNames(std::string& out) {
+// 提示 and the 22 result names, as the output's header row has them, and the
+// claim sheet's columns after them.
+void appendResultNames(std::string& out, bool claim) {
   out += "提示";
   for (const auto& field : resultFields) {
     out += ',';
     appendField(out, field.name);
   }
+  if (!claim) return;
+  for (const auto& name : claim::columnNames()) {
+    out += ',';
+    appendField(out, name);
+  }
 }
 
-// A column of the input: the case field it fills, if any, and whether it is
-// carried through to the output.
+// A column of the input: the case field or claim input it fills, if any, and
+// whether it is carried through to the output.
 struct Column {
   std::string CaseInput::*member = nullptr;
+  std::string claim::ClaimInput::*claimMember = nullptr;
   bool kept = false;
 };
 
@@ -89,15 +97,21 @@ struct Reader::State {
       }
       decoded.resize(1 << 16);
     }
-    if (!options.explain && !options.onCase) {
-      if (options.excel) output += kByteOrderMark;
-      for (const auto& name : options.keep) {
-        appendField(output, name);
-        output += ',';
-      }
-      appendResultNames(output);
-      output += rowEnd;
+    withClaim = options.claim;
+  }
+
+  // The output's header row, once the input's has said whether the claim
+  // sheet is wanted; an input without a header row still gets one.
+  void writeHeader() {
+    if (options.explain || options.onCase || headerWritten) return;
+    headerWritten = true;
+    if (options.excel) output += kByteOrderMark;
+    for (const auto& name : options.keep) {
+      appendField(output, name);
+      output += ',';
     }
+    appendResultNames(output, withClaim);
+    output += rowEnd;
   }
   ~State() {
     csv_free(&parser);
@@ -263,6 +277,7 @@ struct Reader::State {
     if (!failure && !haveHeader && !options.keep.empty() && !options.keepIfPresent) {
       fail(1, "--keep " + csv::quoted(options.keep.front()) + ": the input has no header row");
     }
+    if (!failure) writeHeader();
     return failure;
   }
 
@@ -281,6 +296,7 @@ struct Reader::State {
     } else if (fieldCount < columns.size()) {
       const Column& column = columns[fieldCount];
       if (column.member != nullptr) (current.*column.member).assign(data, size);
+      if (column.claimMember != nullptr) (currentClaim.*column.claimMember).assign(data, size);
       if (column.kept) keptValues[fieldCount].assign(data, size);
     }
     ++fieldCount;
@@ -301,6 +317,7 @@ struct Reader::State {
 
   void takeHeader() {
     std::array<bool, inputFields.size()> named{};
+    std::array<bool, claim::claimFields.size()> namedClaim{};
     keptColumns.assign(options.keep.size(), kNone);
     for (std::size_t i = 0; i < fieldCount; ++i) {
       const auto& name = headerNames[i];
@@ -315,10 +332,22 @@ struct Reader::State {
       }
       std::size_t index = 0;
       while (index < inputFields.size() && inputFields[index].name != name) ++index;
+      std::size_t claimIndex = 0;
+      while (claimIndex < claim::claimFields.size() &&
+             claim::claimFields[claimIndex].name != name) {
+        ++claimIndex;
+      }
       if (index < inputFields.size()) {
         if (named[index]) return fail(rowLine, csv::quoted(name) + " stands twice in the header");
         named[index] = true;
         column.member = inputFields[index].member;
+      } else if (claimIndex < claim::claimFields.size()) {
+        if (namedClaim[claimIndex]) {
+          return fail(rowLine, csv::quoted(name) + " stands twice in the header");
+        }
+        namedClaim[claimIndex] = true;
+        column.claimMember = claim::claimFields[claimIndex].member;
+        withClaim = true;
       } else if (!column.kept) {
         return fail(rowLine, csv::quoted(name) + " in the header is not an input field" +
                                  std::string(kKeepHint));
@@ -332,6 +361,7 @@ struct Reader::State {
       }
     }
     keptValues.resize(columns.size());
+    writeHeader();
   }
 
   void takeCase() {
@@ -345,7 +375,7 @@ struct Reader::State {
       for (std::size_t column : keptColumns) {
         kept.push_back(column == kNone ? std::string() : keptValues[column]);
       }
-      options.onCase(rowLine, current, kept);
+      options.onCase(rowLine, current, currentClaim, kept);
       return;
     }
     if (options.explain) {
@@ -355,7 +385,12 @@ struct Reader::State {
       for (std::size_t k = 0; k < options.keep.size(); ++k) {
         output += options.keep[k] + "：" + keptValues[keptColumns[k]] + "\n";
       }
-      output += reportText(reportFor(current, options.standards), options.printedDate);
+      auto report = reportFor(current, options.standards);
+      if (withClaim) {
+        report.sections.push_back(claim::reportSection(
+            currentClaim, claim::computeClaim(current, currentClaim, options.standards, true)));
+      }
+      output += reportText(report, options.printedDate);
       return;
     }
     for (std::size_t column : keptColumns) {
@@ -372,6 +407,13 @@ struct Reader::State {
       for (const auto& field : resultFields) {
         output += ',';
         appendField(output, done.result.*field.member);
+      }
+    }
+    if (withClaim) {
+      for (const auto& text :
+           claim::columnTexts(claim::computeClaim(current, currentClaim, options.standards))) {
+        output += ',';
+        appendField(output, text);
       }
     }
     output += rowEnd;
@@ -398,6 +440,9 @@ struct Reader::State {
   std::vector<std::size_t> keptColumns;  // the column of each --keep, in the options' order
   std::vector<std::string> keptValues;   // this row's field of each kept column
   CaseInput current;
+  claim::ClaimInput currentClaim;
+  bool withClaim = false;
+  bool headerWritten = false;
   std::string output;
   std::size_t line = 1;
   std::size_t rowLine = 1;
@@ -431,9 +476,9 @@ std::string& Reader::output() {
   return state_->output;
 }
 
-std::string resultHeader() {
+std::string resultHeader(bool claim) {
   std::string header;
-  appendResultNames(header);
+  appendResultNames(header, claim);
   header += '\n';
   return header;
 }

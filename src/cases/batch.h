@@ -2,10 +2,10 @@
 
 // The batch tool's core: a CSV of cases (one input field per column, named by
 // its control name in the header row) becomes a CSV of results (the notice or
-// stop message, then the 22 result texts), through the same engine as the
-// window. A fault anywhere in the input refuses it with the line at fault; the
-// caller decides what becomes of output already produced (quorvane-calc
-// writes nothing to standard output and leaves an -o file untouched).
+// stop message, then the 22 result texts, then, when asked for, the claim
+// sheet's columns), through the same engines as the window. A fault anywhere in the input refuses
+// it with the line at fault; the caller decides what becomes of output already produced
+// (quorvane-calc writes nothing to standard output and leaves an -o file untouched).
 
 #include <cstddef>
 #include <functional>
@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "calc.h"
+#include "claim.h"
 
 namespace quorvane::batch {
 
@@ -48,10 +49,14 @@ struct Options {
   // With keepIfPresent, a kept column the header lacks is no fault: its
   // value is empty.
   bool keepIfPresent = false;
-  // When set, each case read is handed here (its first line, its fields, the
-  // kept columns' values in keep's order) instead of being computed; nothing
-  // is written to the output.
-  std::function<void(std::size_t line, const CaseInput& input,
+  // The claim sheet's columns after the 22 results (and its section in
+  // --explain), even when the header names no claim input; a header that
+  // names one turns them on by itself.
+  bool claim = false;
+  // When set, each case read is handed here (its first line, its fields, its
+  // claim inputs, the kept columns' values in keep's order) instead of being
+  // computed; nothing is written to the output.
+  std::function<void(std::size_t line, const CaseInput& input, const claim::ClaimInput& claim,
                      const std::vector<std::string>& kept)>
       onCase;
 };
@@ -87,7 +92,8 @@ class Reader {
 [[nodiscard]] std::variant<std::string, InputError> run(std::string_view csv,
                                                         const Options& options = {});
 
-// The output's header row: 提示 and the 22 result names.
-[[nodiscard]] std::string resultHeader();
+// The output's header row: 提示 and the 22 result names, then with the claim
+// sheet its columns.
+[[nodiscard]] std::string resultHeader(bool claim = false);
 
 }  // namespace quorvane::batch

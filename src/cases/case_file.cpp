@@ -13,17 +13,17 @@ std::variant<std::vector<CaseEntry>, batch::InputError> read(std::string_view by
   options.encoding = encoding;
   options.keep = {std::string(kCaseNumber)};
   options.keepIfPresent = true;
-  options.onCase = [&](std::size_t line, const CaseInput& input,
+  options.onCase = [&](std::size_t line, const CaseInput& input, const claim::ClaimInput& claim,
                        const std::vector<std::string>& kept) {
     if (tooLong) return;
-    for (const auto& field : inputFields) {
-      if ((input.*field.member).size() > kLongestField) {
-        tooLong = batch::InputError{line, std::string(field.name) + " is longer than " +
-                                              std::to_string(kLongestField) + " bytes"};
-        return;
-      }
-    }
-    entries.push_back({line, input, kept.front()});
+    const auto check = [&](std::string_view name, const std::string& text) {
+      if (tooLong || text.size() <= kLongestField) return;
+      tooLong = batch::InputError{
+          line, std::string(name) + " is longer than " + std::to_string(kLongestField) + " bytes"};
+    };
+    for (const auto& field : inputFields) check(field.name, input.*field.member);
+    for (const auto& field : claim::claimFields) check(field.name, claim.*field.member);
+    if (!tooLong) entries.push_back({line, input, claim, kept.front()});
   };
   batch::Reader reader(options);
   reader.feed(bytes);
@@ -57,19 +57,26 @@ std::variant<std::vector<CaseEntry>, batch::InputError> readCaseFile(std::string
   return std::holds_alternative<batch::InputError>(readGb) ? read8 : readGb;
 }
 
-std::string caseFileText(const CaseInput& input) {
-  std::string text(csv::kByteOrderMark);
-  for (std::size_t i = 0; i < inputFields.size(); ++i) {
-    if (i > 0) text += ',';
-    csv::appendField(text, inputFields[i].name);
+std::string caseFileText(const CaseInput& input, const claim::ClaimInput& claim) {
+  const bool withClaim = claim::anySet(claim);
+  std::string header(csv::kByteOrderMark);
+  std::string row;
+  for (const auto& field : inputFields) {
+    csv::appendField(header, field.name);
+    csv::appendField(row, input.*field.member);
+    header += ',';
+    row += ',';
   }
-  text += "\r\n";
-  for (std::size_t i = 0; i < inputFields.size(); ++i) {
-    if (i > 0) text += ',';
-    csv::appendField(text, input.*inputFields[i].member);
+  for (const auto& field : claim::claimFields) {
+    if (!withClaim) break;
+    csv::appendField(header, field.name);
+    csv::appendField(row, claim.*field.member);
+    header += ',';
+    row += ',';
   }
-  text += "\r\n";
-  return text;
+  header.back() = '\r';
+  row.back() = '\r';
+  return header + "\n" + row + "\n";
 }
 
 }  // namespace quorvane::cases

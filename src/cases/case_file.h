@@ -27,9 +27,10 @@ inline constexpr std::size_t kLargestFile = 16u << 20;
 inline constexpr std::size_t kLongestField = 1024;
 
 struct CaseEntry {
-  std::size_t line = 0;    // the input line its row starts on
-  CaseInput input;         // the fields as the file gives them; absent ones empty
-  std::string caseNumber;  // its 案号, empty when the file has none
+  std::size_t line = 0;     // the input line its row starts on
+  CaseInput input;          // the fields as the file gives them; absent ones empty
+  claim::ClaimInput claim;  // the claim sheet's inputs, likewise
+  std::string caseNumber;   // its 案号, empty when the file has none
 };
 
 // The cases of a case file, or why it is refused: the batch reader's faults,
@@ -40,7 +41,8 @@ struct CaseEntry {
     std::string_view bytes);
 
 // The case as a case file: a byte-order mark, the header row naming every
-// input field, and its row, each ended by CRLF.
-[[nodiscard]] std::string caseFileText(const CaseInput& input);
+// input field (and every claim input, when any is set), and its row, each
+// ended by CRLF. A case without claim inputs is written as it always was.
+[[nodiscard]] std::string caseFileText(const CaseInput& input, const claim::ClaimInput& claim = {});
 
 }  // namespace quorvane::cases

@@ -72,21 +72,19 @@ struct ItemKind {
   Cover cover;
 };
 
-// The items of the sheet, in the order it lists them.
-enum Item : std::size_t {
-  残疾赔偿金,
-  护理费,
-  住院伙食补助费,
-  误工费,
-  住宿费,
-  被扶养人生活费,
-  交通费,
-  医疗费,
-  营养费,
-  残疾辅助器具费,
-  精神损害抚慰金,
-  kItemCount
-};
+// The items of the sheet, in the order it lists them: indexes of kItems.
+inline constexpr std::size_t 残疾赔偿金 = 0;
+inline constexpr std::size_t 护理费 = 1;
+inline constexpr std::size_t 住院伙食补助费 = 2;
+inline constexpr std::size_t 误工费 = 3;
+inline constexpr std::size_t 住宿费 = 4;
+inline constexpr std::size_t 被扶养人生活费 = 5;
+inline constexpr std::size_t 交通费 = 6;
+inline constexpr std::size_t 医疗费 = 7;
+inline constexpr std::size_t 营养费 = 8;
+inline constexpr std::size_t 残疾辅助器具费 = 9;
+inline constexpr std::size_t 精神损害抚慰金 = 10;
+inline constexpr std::size_t kItemCount = 11;
 
 inline constexpr std::array<ItemKind, kItemCount> kItems{{
     {"残疾赔偿金", Cover::deathAndDisability},

@@ -115,7 +115,7 @@ void Working::finish(ClaimSheet& sheet, std::int64_t coefficient, int years) con
                " 人）；" + standards + "：城镇居民人均消费性支出 " + yuan(row.supportBase);
   }
   w[被扶养人生活费] = support + "\n合计 " + fenText(sheet.items[被扶养人生活费]);
-  for (Item item : {交通费, 医疗费, 营养费, 残疾辅助器具费, 精神损害抚慰金}) {
+  for (std::size_t item : {交通费, 医疗费, 营养费, 残疾辅助器具费, 精神损害抚慰金}) {
     w[item] = "按录入 " + fenText(sheet.items[item]);
   }
 

@@ -48,6 +48,8 @@ void printUsage() {
       "                    whole input has been read; on any error or interrupt\n"
       "                    FILE is left as it was\n"
       "  --explain         a readable report per case instead of CSV\n"
+      "  --claim           add the claim sheet (赔偿清单) after the 22 results, even\n"
+      "                    when the header names none of its inputs\n"
       "\n"
       "The first row names the input fields, any of them in any order; a field\n"
       "the header does not name is empty in every case. Any other column must be\n"
@@ -60,10 +62,23 @@ void printUsage() {
   }
   usage +=
       "\n"
+      "Claim sheet inputs (any of them in the header turns the claim sheet on):\n";
+  for (const auto& field : quorvane::claim::claimFields) {
+    usage += "  ";
+    usage += field.name;
+    usage += '\n';
+  }
+  usage +=
+      "\n"
       "Output columns: the kept columns, 提示 (the stop message or the notice),\n"
-      "then the 22 results. With --explain, a readable report per case instead:\n"
-      "the kept columns, the inputs, the accident year's standards and every\n"
-      "amount with its working.\n"
+      "then the 22 results; with the claim sheet, 清单提示 (why the sheet was\n"
+      "refused, or nothing), its items and 清单合计 to the fen, then who pays:\n"
+      "交强险医疗费用, 交强险死亡伤残, 交强险合计, 剩余损失, 责任方承担,\n"
+      "商业三者险, 侵权人, 受害人自担. A refused sheet leaves its amounts empty\n"
+      "and changes neither the 22 results nor the exit status.\n"
+      "With --explain, a readable report per case instead: the kept columns,\n"
+      "the inputs, the accident year's standards and every amount with its\n"
+      "working; with the claim sheet, its section 【赔偿清单】 too.\n"
       "\n"
       "When standard error is a terminal and the run lasts more than a second,\n"
       "one line there shows the cases done, the share of the input read and the\n"
@@ -145,6 +160,8 @@ std::variant<CommandLine, int> parse(int argc, char** argv) {
     }
     if (arg == "--explain") {
       command.batch.explain = true;
+    } else if (arg == "--claim") {
+      command.batch.claim = true;
     } else if (arg == "--excel") {
       command.batch.excel = true;
     } else if (arg == "--encoding") {

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "batch.h"
+#include "case_file.h"
+
+namespace quorvane::batch {
+namespace {
+
+// The worked example of the claim sheet as a batch row: the 31 inputs that
+// matter, then the seven claim inputs.
+constexpr std::string_view kInputs =
+    "受害人生日年,受害人生日月,受害人生日日,事故发生日年,事故发生日月,事故发生日日,夫妻或单亲,"
+    "伤残等级,人员1的护理天数,护理人员1的工资,住院天数,误工天数,最近三年日平均收入,孩子1年龄,"
+    "老人1年龄,兄弟姐妹人数,交通费,医疗费,营养费";
+constexpr std::string_view kRow =
+    "1988,8,8,2011,11,11,夫妻,十,30,100,20,90,200,4,65,2,1200,35000.50,600";
+constexpr std::string_view kClaimHeader =
+    "计算标准年度,定残日,伤残附加指数,精神损害抚慰金,交强险,责任比例,商业三者险限额";
+constexpr std::string_view kClaimRow = "2012,,3,10000,有责,70,500000";
+constexpr std::string_view kSheet =
+    ",85547.80,3000.00,1000.00,18000.00,0.00,34295.04,1200.00,35000.50,600.00,0.00,10000.00,"
+    "188643.34,10000.00,110000.00,120000.00,68643.34,48050.34,48050.34,0.00,20593.00";
+
+std::string outputOf(const std::string& csv, const Options& options = {}) {
+  return std::get<std::string>(batch::run(csv, options));
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> all;
+  std::size_t start = 0;
+  for (auto end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+    all.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return all;
+}
+
+TEST(ClaimColumns, FollowTheResultsWhenTheHeaderNamesAClaimInputOrClaimIsAsked) {
+  const std::string plain = std::string(kInputs) + "\n" + std::string(kRow) + "\n";
+  const std::string withClaim = std::string(kInputs) + "," + std::string(kClaimHeader) + "\n" +
+                                std::string(kRow) + "," + std::string(kClaimRow) + "\n";
+  Options asked;
+  asked.claim = true;
+  const auto byHeader = lines(outputOf(withClaim));
+  ASSERT_EQ(byHeader.size(), 2u);
+  EXPECT_EQ(byHeader[0], lines(resultHeader(true))[0]);
+  EXPECT_TRUE(
+      byHeader[0].ends_with(",合计,清单提示,清单残疾赔偿金,清单护理费,清单住院伙食补助费,"
+                            "清单误工费,清单住宿费,清单被扶养人生活费,清单交通费,清单医疗费,"
+                            "清单营养费,清单残疾辅助器具费,清单精神损害抚慰金,清单合计,"
+                            "交强险医疗费用,交强险死亡伤残,交强险合计,剩余损失,责任方承担,"
+                            "商业三者险,侵权人,受害人自担"));
+  EXPECT_TRUE(byHeader[1].ends_with(kSheet)) << byHeader[1];
+
+  // The 22 amounts are the same with or without the sheet.
+  const auto without = lines(outputOf(plain));
+  EXPECT_EQ(without[0] + "\n", resultHeader());
+  EXPECT_TRUE(byHeader[1].starts_with(without[1] + ","));
+  // Asked for with no claim input: the accident year's row, no payers.
+  const auto byOption = lines(outputOf(plain, asked));
+  EXPECT_EQ(byOption[0], byHeader[0]);
+  EXPECT_TRUE(byOption[1].find(",,58146.00,") != std::string::npos) << byOption[1];
+  EXPECT_EQ(lines(outputOf("", asked)), lines(resultHeader(true)));
+}
+
+TEST(ClaimColumns, ARefusalFillsOnlyItsNoticeAndTheAmountsStay) {
+  const std::string csv = "伤残等级,事故发生日年,交强险\n一,2011,全险\n";
+  const auto out = lines(outputOf(csv));
+  const std::string empties(20, ',');
+  EXPECT_TRUE(out[1].starts_with("请选择受害人生日.,")) << out[1];
+  EXPECT_TRUE(out[1].ends_with(",受害人生日不完整：受害人生日年为空" + empties)) << out[1];
+}
+
+TEST(ClaimColumns, ExplainAddsTheSheetWithItsWorking) {
+  Options options;
+  options.explain = true;
+  const std::string csv = std::string(kInputs) + "," + std::string(kClaimHeader) + "\n" +
+                          std::string(kRow) + "," + std::string(kClaimRow) + "\n";
+  const auto report = outputOf(csv, options);
+  EXPECT_NE(report.find("\n【赔偿清单】\n计算标准年度：2012\n"), std::string::npos);
+  EXPECT_NE(
+      report.find("残疾赔偿金：85547.80\n    32903 元 × 20 年 × 13%（十级 10% + 附加指数 3%）"),
+      std::string::npos);
+  EXPECT_EQ(outputOf(std::string(kInputs) + "\n" + std::string(kRow) + "\n", options).find("赔偿清单"),
+            std::string::npos);
+}
+
+TEST(ClaimColumns, CaseFilesKeepClaimInputsAndOnlyWhenSet) {
+  CaseInput input;
+  input.伤残等级 = "二";
+  claim::ClaimInput claim;
+  claim.交强险 = "无责";
+  claim.定残日 = "2012-01-02";
+  const auto text = cases::caseFileText(input, claim);
+  EXPECT_NE(text.find(",残疾辅助器具,计算标准年度,定残日,"), std::string::npos);
+  const auto entries = std::get<std::vector<cases::CaseEntry>>(cases::readCaseFile(text));
+  EXPECT_EQ(entries[0].claim.交强险, "无责");
+  EXPECT_EQ(entries[0].claim.定残日, "2012-01-02");
+  EXPECT_EQ(entries[0].input.伤残等级, "二");
+  EXPECT_EQ(cases::caseFileText(input, {}), cases::caseFileText(input));
+  EXPECT_EQ(cases::caseFileText(input).find("计算标准年度"), std::string::npos);
+  claim.精神损害抚慰金 = std::string(cases::kLongestField + 1, '9');
+  const auto refused = std::get<InputError>(cases::readCaseFile(cases::caseFileText(input, claim)));
+  EXPECT_EQ(refused.reason, "精神损害抚慰金 is longer than 1024 bytes");
+}
+
+}  // namespace
+}  // namespace quorvane::batch
