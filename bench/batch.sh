@@ -4,7 +4,8 @@
 # ROUNDS=N runs N rounds and reports medians. BASE=DIR also runs DIR's build,
 # interleaved with this one on the same input, and reports the ratio.
 # GB18030=1 also runs the input converted to GB18030 with --encoding gb18030
-# and reports its time against the UTF-8 run.
+# and reports its time against the UTF-8 run. CLAIM=1 also runs the same input
+# with --claim and reports its throughput against the run without.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
@@ -41,6 +42,7 @@ for ((round = 0; round < rounds; round++)); do
   [[ -n "${BASE:-}" ]] && timed base "$BASE/src/cli/quorvane-calc" "$input"
   timed this "$build/src/cli/quorvane-calc" "$input"
   [[ -n "${GB18030:-}" ]] && timed gb18030 "$build/src/cli/quorvane-calc" --encoding gb18030 "$gbinput"
+  [[ -n "${CLAIM:-}" ]] && timed claim "$build/src/cli/quorvane-calc" --claim "$input"
 done
 
 rows=$(($(wc -l < "$output") - 1))
@@ -53,13 +55,14 @@ awk -v n="$cases" -v rows="$rows" '
   }
   END {
     for (label in t) m[label] = median(t[label])
-    split("base this gb18030", order, " ")
-    for (i = 1; i <= 3; i++) {
+    split("base this gb18030 claim", order, " ")
+    for (i = 1; i <= 4; i++) {
       label = order[i]
       if (!(label in m)) continue
       printf "quorvane-calc (%s): %d cases in %.1f ms, %.0f cases per second", label, n, m[label] / 1e6, n / (m[label] / 1e9)
       if (label == "this" && ("base" in m)) printf ", %.2fx the base", m["base"] / m["this"]
       if (label == "gb18030") printf ", %.2fx the UTF-8 time", m["gb18030"] / m["this"]
+      if (label == "claim") printf ", %.0f%% of the throughput without --claim", 100 * m["this"] / m["claim"]
       printf "\n"
     }
     printf "(%d result rows; median of %d rounds)\n", rows, NR / length(m)

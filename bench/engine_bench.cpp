@@ -96,6 +96,17 @@ void batch100k(benchmark::State& state) {
 }
 BENCHMARK(batch100k)->Unit(benchmark::kMillisecond);
 
+// The same cases with the claim sheet computed and written beside the 22 results.
+void batch100kClaim(benchmark::State& state) {
+  const auto csv = generatedCsv(100'000);
+  quorvane::batch::Options options;
+  options.claim = true;
+  for (auto _ : state) benchmark::DoNotOptimize(quorvane::batch::run(csv, options));
+  state.SetItemsProcessed(state.iterations() * 100'000);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(csv.size()));
+}
+BENCHMARK(batch100kClaim)->Unit(benchmark::kMillisecond);
+
 void formatAmountMixed(benchmark::State& state) {
   const double values[] = {523313.9861369133, 240.29999999999998, 375, 1e15, 0.333333333333333};
   for (auto _ : state) {
