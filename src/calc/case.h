@@ -109,6 +109,10 @@ struct Standards {
   std::int32_t supportBase = 0;
   std::int16_t mealAllowancePerDay = 0;
   std::int16_t lodgingAllowancePerDay = 0;
+  // The city's average yearly wage of workers (职工平均工资) of the statistical
+  // year before, for the funeral costs of a death case; none of the 22 amounts
+  // uses it. Only a standards file gives one: the built-in years have none.
+  std::optional<std::int32_t> averageWage = {};
 };
 
 // One row of the standards: an accident year's figures and where they come

@@ -17,12 +17,28 @@
 namespace quorvane::standards {
 namespace {
 
-enum Column : std::size_t { year, income, supportBase, mealRate, lodgingRate, source, columnCount };
+enum Column : std::size_t {
+  year,
+  income,
+  supportBase,
+  mealRate,
+  lodgingRate,
+  averageWage,
+  source,
+  columnCount
+};
 
 constexpr const auto& kColumnNames = kColumns;
+static_assert(kColumnNames.size() == columnCount && kColumnNames[averageWage] == kAverageWage &&
+              kColumnNames[source] == kSource);
+
+// A file written before a column was added still reads: the columns from this
+// one on may be left out of the header.
+constexpr std::size_t kFirstOptional = averageWage;
 
 // The largest value each figure may take: those of the table's own fields.
-constexpr std::array<std::uint64_t, source> kLargest{9999, 2147483647, 2147483647, 32767, 32767};
+constexpr std::array<std::uint64_t, source> kLargest{9999,  2147483647, 2147483647,
+                                                     32767, 32767,      2147483647};
 
 std::string number(std::size_t n) {
   return std::to_string(n);
@@ -55,6 +71,7 @@ class RowChecker {
     }
     std::array<std::uint64_t, source> values{};
     for (std::size_t column = income; column < source; ++column) {
+      if (column == averageWage && fields[column].empty()) continue;  // a year without one
       if (auto fault = figure(column, fields[column], values[column])) return fault;
     }
     if (const auto existing = table_.find(yearText)) {
@@ -65,10 +82,12 @@ class RowChecker {
       return RowFault{year, "年度 " + yearText + " stands twice in the file",
                       yearText + " 年度在文件中出现了两次"};
     }
-    const Standards row{static_cast<std::int32_t>(values[income]),
-                        static_cast<std::int32_t>(values[supportBase]),
-                        static_cast<std::int16_t>(values[mealRate]),
-                        static_cast<std::int16_t>(values[lodgingRate])};
+    Standards row{static_cast<std::int32_t>(values[income]),
+                  static_cast<std::int32_t>(values[supportBase]),
+                  static_cast<std::int16_t>(values[mealRate]),
+                  static_cast<std::int16_t>(values[lodgingRate])};
+    if (!fields[averageWage].empty())
+      row.averageWage = static_cast<std::int32_t>(values[averageWage]);
     table_.add(yearText, row, std::string(fields[source]));
     return std::nullopt;
   }
@@ -187,7 +206,7 @@ class Reader {
       }
       columnOf_[column] = i;
     }
-    for (std::size_t column = 0; column < source; ++column) {
+    for (std::size_t column = 0; column < kFirstOptional; ++column) {
       if (columnOf_[column] == columnCount) {
         const std::string name(kColumnNames[column]);
         return fail(rowLine_, "the header lacks the column " + name, "标题行缺少“" + name + "”列");
@@ -267,6 +286,7 @@ RowTexts rowTexts(const StandardsRow& row) {
           std::to_string(row.values.supportBase),
           std::to_string(row.values.mealAllowancePerDay),
           std::to_string(row.values.lodgingAllowancePerDay),
+          row.values.averageWage ? std::to_string(*row.values.averageWage) : std::string(),
           std::string(row.fromFile ? row.source : std::string_view("内置"))};
 }
 

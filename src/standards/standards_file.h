@@ -6,9 +6,10 @@
 //
 // It is a UTF-8 CSV whose first row names the columns (in any order): 年度,
 // 城镇居民人均可支配收入, 城镇居民人均消费性支出, 住院伙食补助标准,
-// 住宿补助标准 and, optionally, 来源. Each later row is one year. The reader
-// takes a file whole or not at all: the first fault refuses it with its line,
-// and the program then goes by the built-in rows alone.
+// 住宿补助标准 and, optionally, 职工平均工资 and 来源. Each later row is one
+// year; a row may leave its 职工平均工资 empty. The reader takes a file whole
+// or not at all: the first fault refuses it with its line, and the program
+// then goes by the built-in rows alone.
 
 #include <array>
 #include <cstddef>
@@ -38,9 +39,10 @@ inline constexpr std::string_view kIncome = "城镇居民人均可支配收入";
 inline constexpr std::string_view kSupportBase = "城镇居民人均消费性支出";
 inline constexpr std::string_view kMealRate = "住院伙食补助标准";
 inline constexpr std::string_view kLodgingRate = "住宿补助标准";
+inline constexpr std::string_view kAverageWage = "职工平均工资";
 inline constexpr std::string_view kSource = "来源";
-inline constexpr std::array<std::string_view, 6> kColumns{kYear,     kIncome,      kSupportBase,
-                                                          kMealRate, kLodgingRate, kSource};
+inline constexpr std::array<std::string_view, 7> kColumns{
+    kYear, kIncome, kSupportBase, kMealRate, kLodgingRate, kAverageWage, kSource};
 
 // One row as a person types it: its texts in the order of kColumns.
 using RowTexts = std::array<std::string, kColumns.size()>;

@@ -53,7 +53,7 @@ StandardsDialog::StandardsDialog(const StandardsTable& table, QString refusal, Q
   createWidgets(refusal);
   createConnections();
   showRows(standards::fileRowTexts(table));
-  resize(760, 420);
+  resize(840, 420);
 }
 
 void StandardsDialog::createWidgets(const QString& refusal) {

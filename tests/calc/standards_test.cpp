@@ -49,6 +49,12 @@ TEST(StandardsTable, ARunGoesByTheFilesRowsAndNamesThem) {
   EXPECT_NE(working.伤残赔偿金.find("2024年标准（标准文件）"), std::string::npos);
   EXPECT_NE(working.住院伙食补助.find("2024年标准（标准文件）"), std::string::npos);
   EXPECT_NE(working.扶养费合计.find("2024年标准（标准文件）：扶养基数 50897"), std::string::npos);
+  // A row's average wage is for items outside the 22: they stay as they were.
+  StandardsTable withWage;
+  EXPECT_TRUE(withWage.add("2024", {88650, 50897, 60, 40, 101599}, ""));
+  const auto sameCase = std::get<CalcCompleted>(runCalculation(in, withWage));
+  for (const auto& field : resultFields)
+    EXPECT_EQ(sameCase.result.*field.member, done.result.*field.member) << field.name;
 
   in.事故发生日年 = "2013";
   (void)runCalculation(in, table, &working);

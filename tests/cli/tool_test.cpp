@@ -172,12 +172,13 @@ TEST_F(Tool, TheShippedExampleRuns) {
 }
 
 const std::string kStandardsHeader =
-    "年度,城镇居民人均可支配收入,城镇居民人均消费性支出,住院伙食补助标准,住宿补助标准,来源\n";
+    "年度,城镇居民人均可支配收入,城镇居民人均消费性支出,住院伙食补助标准,住宿补助标准,"
+    "职工平均工资,来源\n";
 
 TEST_F(Tool, GoesByTheUsersStandardsFileOrTheOneNamed) {
   const auto cases = write("cases.csv", kHeader + "1988,8,8,2024,11,11,一\n");
-  const std::string userRow = "2024,88650,50897,50,50,公报\n";
-  const std::string namedRow = "2024,1000,1000,50,50,\n";
+  const std::string userRow = "2024,88650,50897,50,50,101599,公报\n";
+  const std::string namedRow = "2024,1000,1000,50,50,,\n";
   const auto named = write("named.csv", kStandardsHeader + namedRow);
 
   auto r = run("'" + cases.string() + "'");  // no file: the year is not covered
@@ -196,15 +197,16 @@ TEST_F(Tool, GoesByTheUsersStandardsFileOrTheOneNamed) {
 
   r = run("--list-standards");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, kStandardsHeader + "2011,29073,19934,50,50,内置\n2012,32903,21984,50,50,内置\n" +
-                       userRow);
+  EXPECT_EQ(r.out, kStandardsHeader +
+                       "2011,29073,19934,50,50,,内置\n2012,32903,21984,50,50,,内置\n" + userRow);
   r = run("--standards '" + named.string() + "' --list-standards");
   EXPECT_TRUE(r.out.ends_with("\n" + namedRow)) << r.out;
 }
 
 TEST_F(Tool, ARefusedStandardsFileIsRefusedLikeBadInput) {
   const auto cases = write("cases.csv", kHeader + "1988,8,8,2011,11,11,一\n");
-  const auto bad = write("bad.csv", kStandardsHeader + "2013,36469,24046,50,50,\n2011,1,1,1,1,\n");
+  const auto bad =
+      write("bad.csv", kStandardsHeader + "2013,36469,24046,50,50,,\n2011,1,1,1,1,,\n");
   auto r = run("--standards '" + bad.string() + "' '" + cases.string() + "'");
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out, "");

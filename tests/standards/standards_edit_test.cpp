@@ -9,7 +9,8 @@ namespace quorvane::standards {
 namespace {
 
 const std::string kHeader =
-    "年度,城镇居民人均可支配收入,城镇居民人均消费性支出,住院伙食补助标准,住宿补助标准,来源\n";
+    "年度,城镇居民人均可支配收入,城镇居民人均消费性支出,住院伙食补助标准,住宿补助标准,"
+    "职工平均工资,来源\n";
 
 StandardsTable tableOf(const std::string& rows) {
   auto read = readStandardsFile(kHeader + rows);
@@ -47,6 +48,8 @@ TEST(StandardsRows, AFaultNamesItsRowAndCell) {
       {with(3, ""), 2, 3, "第 4 行：住院伙食补助标准“”不是整数"},
       {with(4, "32768"), 2, 4, "第 4 行：住宿补助标准“32768”超过了上限 32767"},
       {with(1, "2147483648"), 2, 1, "第 4 行：城镇居民人均可支配收入“2147483648”超过了上限"},
+      {with(5, "6.2万"), 2, 5, "第 4 行：职工平均工资“6.2万”不是整数"},
+      {with(5, "2147483648"), 2, 5, "第 4 行：职工平均工资“2147483648”超过了上限 2147483647"},
   };
   for (const auto& fault : faults) {
     const auto read = readStandardsRows(fault.rows);
@@ -67,15 +70,22 @@ TEST(StandardsRows, TheFileReaderNamesTheCellByItsColumnNotItsPlace) {
   EXPECT_EQ(error.row, 2u);
   EXPECT_EQ(error.column, 1u);
 
-  const auto short_row = readStandardsFile(kHeader + "2013,1,1,1,1,\n\n2014,1,1\n");
+  const auto wage = readStandardsFile(
+      "职工平均工资,来源,住宿补助标准,年度,住院伙食补助标准,城镇居民人均消费性支出,"
+      "城镇居民人均可支配收入\n,甲,50,2013,50,24046,36469\n6万,乙,50,2014,50,26275,40321\n");
+  EXPECT_EQ(std::get<FileError>(wage).row, 2u);
+  EXPECT_EQ(std::get<FileError>(wage).column, 5u);
+
+  const auto short_row = readStandardsFile(kHeader + "2013,1,1,1,1,,\n\n2014,1,1\n");
   EXPECT_EQ(std::get<FileError>(short_row).row, 2u);
   EXPECT_FALSE(std::get<FileError>(short_row).column);
 }
 
 TEST(StandardsRows, WhatTheEditorWritesTheReaderReadsBack) {
   const std::vector<RowTexts> rows{
-      {"2024", "88650", "50897", "50", "50", "公报, \"第 1 号\"\n第二行"},
-      {"2013", "0036469", "0", "32767", "0", ""},
+      {"2024", "88650", "50897", "50", "50", "2147483647", "公报, \"第 1 号\"\n第二行"},
+      {"2016", "52859", "36642", "50", "50", "0", ""},  // a wage of 0, not none
+      {"2013", "0036469", "0", "32767", "0", "", ""},
   };
   const auto table = std::get<StandardsTable>(readStandardsRows(rows));
   const std::string text = standardsFileText(table);
@@ -83,21 +93,22 @@ TEST(StandardsRows, WhatTheEditorWritesTheReaderReadsBack) {
   const auto again = std::get<StandardsTable>(readStandardsFile(text));
   EXPECT_EQ(standardsCsv(again), standardsCsv(table));
   const auto shown = fileRowTexts(again);
-  ASSERT_EQ(shown.size(), 2u);
+  ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[0], rows[0]);
-  EXPECT_EQ(shown[1], (RowTexts{"2013", "36469", "0", "32767", "0", ""}));
+  EXPECT_EQ(shown[1], rows[1]);
+  EXPECT_EQ(shown[2], (RowTexts{"2013", "36469", "0", "32767", "0", "", ""}));
   EXPECT_EQ(standardsFileText(StandardsTable{}), kHeader);
 }
 
 TEST(StandardsEditor, ShowsTheBuiltInRowsThenTheFileRowsNewestFirst) {
   EXPECT_EQ(years(builtInRowTexts()), (std::vector<std::string>{"2012", "2011"}));
-  EXPECT_EQ(builtInRowTexts()[1], (RowTexts{"2011", "29073", "19934", "50", "50", "内置"}));
-  EXPECT_EQ(years(fileRowTexts(tableOf("2013,1,1,1,1,\n2024,1,1,1,1,\n2016,1,1,1,1,\n"))),
+  EXPECT_EQ(builtInRowTexts()[1], (RowTexts{"2011", "29073", "19934", "50", "50", "", "内置"}));
+  EXPECT_EQ(years(fileRowTexts(tableOf("2013,1,1,1,1,,\n2024,1,1,1,1,,\n2016,1,1,1,1,,\n"))),
             (std::vector<std::string>{"2024", "2016", "2013"}));
 }
 
 TEST(StandardsEditor, AddsThePickedYearOrTheNextOne) {
-  const RowTexts y2024{"2024", "88650", "50897", "60", "40", ""};
+  const RowTexts y2024{"2024", "88650", "50897", "60", "40", "101599", ""};
   const RowTexts y2013{"2013", "36469", "24046", "50", "50", ""};
   struct Case {
     std::vector<RowTexts> rows;
@@ -123,15 +134,17 @@ TEST(StandardsEditor, AddsThePickedYearOrTheNextOne) {
     EXPECT_EQ(rows[index][1], "") << c.picked;
     EXPECT_EQ(rows[index][3], c.meal) << c.picked;
     EXPECT_EQ(rows[index][4], c.lodging) << c.picked;
+    EXPECT_EQ(rows[index][5], "") << c.picked;  // the rates are carried over, the wage is not
   }
 }
 
 TEST(StandardsEditor, ImportReplacesOrKeepsTheYearsTheTableHolds) {
-  const std::vector<RowTexts> mine{{"2024", "1", "1", "1", "1", "mine"},
-                                   {"2013", "2", "2", "2", "2", "mine"}};
-  const auto imported = tableOf("2014,40321,26275,50,50,年鉴\n2024,88650,50897,50,50,公报\n");
+  const std::vector<RowTexts> mine{{"2024", "1", "1", "1", "1", "", "mine"},
+                                   {"2013", "2", "2", "2", "2", "2", "mine"}};
+  const auto imported =
+      tableOf("2014,40321,26275,50,50,69521,年鉴\n2024,88650,50897,50,50,,公报\n");
   EXPECT_EQ(conflictingYears(mine, imported), (std::vector<std::string>{"2024"}));
-  EXPECT_TRUE(conflictingYears(mine, tableOf("2016,1,1,1,1,\n")).empty());
+  EXPECT_TRUE(conflictingYears(mine, tableOf("2016,1,1,1,1,,\n")).empty());
   auto twice = mine;
   twice.push_back(mine[0]);  // unsaved: 保存 would refuse it
   EXPECT_EQ(conflictingYears(twice, imported), (std::vector<std::string>{"2024"}));
@@ -142,11 +155,11 @@ TEST(StandardsEditor, ImportReplacesOrKeepsTheYearsTheTableHolds) {
 
   const auto replaced = importRows(mine, imported, true);
   EXPECT_EQ(years(replaced), (std::vector<std::string>{"2024", "2014", "2013"}));
-  EXPECT_EQ(replaced[0][5], "公报");
-  EXPECT_EQ(replaced[1][1], "40321");
+  EXPECT_EQ(replaced[0][6], "公报");
+  EXPECT_EQ(replaced[1], (RowTexts{"2014", "40321", "26275", "50", "50", "69521", "年鉴"}));
   const auto kept = importRows(mine, imported, false);
   EXPECT_EQ(years(kept), (std::vector<std::string>{"2024", "2014", "2013"}));
-  EXPECT_EQ(kept[0][5], "mine");
+  EXPECT_EQ(kept[0][6], "mine");
 
   EXPECT_EQ(conflictQuestionChinese({"2024", "2013"})
                 .rfind("导入的文件中以下年度表中已有：2024、2013。", 0),

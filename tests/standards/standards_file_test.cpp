@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -42,6 +43,11 @@ TEST(StandardsFile, RefusesEveryFaultWithItsLine) {
       {"income out of range", kHeader + "\n2013,2147483648,24046,50,50\n", 2, "above 2147483647"},
       {"huge income", kHeader + "\n2013,99999999999999999999999,24046,50,50\n", 2, "above"},
       {"rate out of range", kHeader + "\n2013,36469,24046,32768,50\n", 2, "above 32767"},
+      {"wage with a point", kHeader + ",职工平均工资\n2013,36469,24046,50,50,62677.5\n", 2,
+       "职工平均工资 \"62677.5\" is not a whole"},
+      {"wage out of range", kHeader + ",职工平均工资\n2013,1,1,1,1,\n2014,1,1,1,1,2147483648\n", 3,
+       "职工平均工资 \"2147483648\" is above 2147483647"},
+      {"wage column twice", kHeader + ",职工平均工资,职工平均工资\n", 1, "stands twice"},
       {"built-in year", kHeader + "\n" + good + "2012,1,1,1,1\n", 3, "2012 is built in"},
       {"year twice", kHeader + "\n" + good + "\n" + good, 4, "2013 stands twice"},
       {"bad row after CRLF empty lines", kHeader + "\r\n2013,1,1,1,1\r\n\r\n\r\n2014,1,1,1\r\n", 5,
@@ -70,7 +76,7 @@ TEST(StandardsFile, RefusesEveryFaultWithItsLine) {
 // wrapped reading takes for 1. Each row goes through the file reader and
 // through readStandardsRows, which must judge it alike.
 TEST(StandardsFile, YearsOfFourDigitsAndFiguresOfAnyLength) {
-  constexpr std::size_t yearColumn = 0, incomeColumn = 1, mealColumn = 3;
+  constexpr std::size_t yearColumn = 0, incomeColumn = 1, mealColumn = 3, wageColumn = 5;
   const struct {
     RowTexts row;
     std::optional<std::size_t> faultColumn;  // empty: accepted
@@ -98,13 +104,20 @@ TEST(StandardsFile, YearsOfFourDigitsAndFiguresOfAnyLength) {
       {{"2013", "184467440737095516170", "24046", "50", "50", ""}, incomeColumn, "above"},
       {{"2013", "36469", "24046", "18446744073709551666", "50", ""}, mealColumn, "above 32767"},
       {{"2013", "36469", "24046", "00018446744073709551617", "50", ""}, mealColumn, "above 32767"},
+      {{"2013", "36469", "24046", "50", "50", "0"}, {}, ""},  // a wage of 0 is one
+      {{"2013", "36469", "24046", "50", "50", "0000062677"}, {}, ""},
+      {{"2013", "36469", "24046", "50", "50", "2147483647"}, {}, ""},
+      {{"2013", "36469", "24046", "50", "50", "2147483648"}, wageColumn, "above 2147483647"},
+      {{"2013", "36469", "24046", "50", "50", "18446744073709551617"}, wageColumn, "above"},
+      {{"2013", "36469", "24046", "50", "50", "-1"}, wageColumn, "\"-1\" is not a whole"},
+      {{"2013", "36469", "24046", "50", "50", " "}, wageColumn, "is not a whole"},
   };
   for (const auto& c : cases) {
-    const std::string what = c.row[0] + "," + c.row[1] + "," + c.row[3];
+    const std::string what = c.row[0] + "," + c.row[1] + "," + c.row[3] + "," + c.row[5];
     std::string line;
-    for (std::size_t column = 0; column < 5; ++column)
+    for (std::size_t column = 0; column < 6; ++column)
       line += (column > 0 ? "," : "") + c.row[column];
-    const auto fromFile = readStandardsFile(kHeader + "\n" + line + "\n");
+    const auto fromFile = readStandardsFile(kHeader + ",职工平均工资\n" + line + "\n");
     const auto fromRows = readStandardsRows({c.row});
     if (!c.faultColumn) {
       ASSERT_TRUE(std::holds_alternative<StandardsTable>(fromFile))
@@ -116,6 +129,10 @@ TEST(StandardsFile, YearsOfFourDigitsAndFiguresOfAnyLength) {
       EXPECT_EQ(fileRow->values.urbanDisposableIncome, income) << what;
       EXPECT_EQ(std::get<StandardsTable>(fromRows).find(c.row[0])->values.urbanDisposableIncome,
                 income)
+          << what;
+      const auto wage = c.row[5].empty() ? std::nullopt : std::optional(std::stoi(c.row[5]));
+      EXPECT_EQ(fileRow->values.averageWage, wage) << what;
+      EXPECT_EQ(std::get<StandardsTable>(fromRows).find(c.row[0])->values.averageWage, wage)
           << what;
       continue;
     }
@@ -130,20 +147,37 @@ TEST(StandardsFile, YearsOfFourDigitsAndFiguresOfAnyLength) {
   }
 }
 
+// A file without the 职工平均工资 column reads as one whose rows leave it empty.
 TEST(StandardsFile, AcceptsTheFormsASpreadsheetSaves) {
-  const std::vector<std::pair<const char*, std::string>> forms{
-      {"plain", kHeader + ",来源\n2013,36469,24046,50,45,公报\n"},
+  const std::string wageHeader = kHeader + ",职工平均工资,来源\n";
+  const struct {
+    const char* what;
+    std::string text;
+    std::optional<std::int32_t> wage;
+  } forms[] = {
+      {"plain", kHeader + ",来源\n2013,36469,24046,50,45,公报\n", {}},
       {"shuffled columns",
        "来源,住宿补助标准,年度,住院伙食补助标准,城镇居民人均消费性支出,"
-       "城镇居民人均可支配收入\n公报,45,2013,50,24046,36469\n"},
+       "城镇居民人均可支配收入\n公报,45,2013,50,24046,36469\n",
+       {}},
       {"byte-order mark and CRLF",
-       "\xEF\xBB\xBF" + kHeader + ",来源\r\n2013,36469,24046,50,45,公报\r\n"},
-      {"empty lines", "\n" + kHeader + ",来源\n\n\n2013,36469,24046,50,45,公报\n\n"},
-      {"quoted fields", "\"年度\"," + kHeader.substr(kHeader.find(',') + 1) +
-                            ",来源\n\"2013\",36469,24046,50,45,\"公报\"\n"},
-      {"no line end at the end", kHeader + ",来源\n2013,36469,24046,50,45,公报"},
+       "\xEF\xBB\xBF" + kHeader + ",来源\r\n2013,36469,24046,50,45,公报\r\n",
+       {}},
+      {"empty lines", "\n" + kHeader + ",来源\n\n\n2013,36469,24046,50,45,公报\n\n", {}},
+      {"quoted fields",
+       "\"年度\"," + kHeader.substr(kHeader.find(',') + 1) +
+           ",来源\n\"2013\",36469,24046,50,45,\"公报\"\n",
+       {}},
+      {"no line end at the end", kHeader + ",来源\n2013,36469,24046,50,45,公报", {}},
+      {"with a wage", wageHeader + "2013,36469,24046,50,45,62677,公报\n", 62677},
+      {"wage left empty", wageHeader + "2013,36469,24046,50,45,,公报\n", {}},
+      {"wage quoted", wageHeader + "2013,36469,24046,50,45,\"62677\",公报\n", 62677},
+      {"wage shuffled in",
+       "职工平均工资,来源,住宿补助标准,年度,住院伙食补助标准,城镇居民人均消费性支出,"
+       "城镇居民人均可支配收入\n62677,公报,45,2013,50,24046,36469\n",
+       62677},
   };
-  for (const auto& [what, text] : forms) {
+  for (const auto& [what, text, wage] : forms) {
     const auto read = readStandardsFile(text);
     ASSERT_TRUE(std::holds_alternative<StandardsTable>(read))
         << what << ": " << std::get<FileError>(read).reason;
@@ -154,14 +188,16 @@ TEST(StandardsFile, AcceptsTheFormsASpreadsheetSaves) {
     EXPECT_EQ(row->values.supportBase, 24046) << what;
     EXPECT_EQ(row->values.mealAllowancePerDay, 50) << what;
     EXPECT_EQ(row->values.lodgingAllowancePerDay, 45) << what;
+    EXPECT_EQ(row->values.averageWage, wage) << what;
     EXPECT_EQ(row->source, "公报") << what;
   }
 }
 
 TEST(StandardsFile, KeepsSourcesAndBoundsAndListsTheTableInForce) {
-  const auto read = readStandardsFile(kHeader +
-                                      ",来源\n2024,2147483647,0,32767,0,\"统计公报, 第 1 号\"\n"
-                                      "2013,0036469,24046,50,50,\n");
+  const auto read =
+      readStandardsFile(kHeader +
+                        ",职工平均工资,来源\n2024,2147483647,0,32767,0,2147483647,\"统计公报, "
+                        "第 1 号\"\n2013,0036469,24046,50,50,,\n");
   ASSERT_TRUE(std::holds_alternative<StandardsTable>(read));
   const auto& table = std::get<StandardsTable>(read);
   EXPECT_EQ(table.find("2024")->values.urbanDisposableIncome, 2147483647);
@@ -170,8 +206,9 @@ TEST(StandardsFile, KeepsSourcesAndBoundsAndListsTheTableInForce) {
   EXPECT_FALSE(table.find("2014"));
   EXPECT_EQ(standardsCsv(table),
             kHeader +
-                ",来源\n2011,29073,19934,50,50,内置\n2012,32903,21984,50,50,内置\n"
-                "2024,2147483647,0,32767,0,\"统计公报, 第 1 号\"\n2013,36469,24046,50,50,\n");
+                ",职工平均工资,来源\n2011,29073,19934,50,50,,内置\n2012,32903,21984,50,50,,内置\n"
+                "2024,2147483647,0,32767,0,2147483647,\"统计公报, 第 1 号\"\n"
+                "2013,36469,24046,50,50,,\n");
 }
 
 // Where a refusal is shown: the file and its line, line 1 included, or the

@@ -26,6 +26,10 @@ using namespace quorvane::window;
 namespace {
 
 const std::string kHeader =
+    "年度,城镇居民人均可支配收入,城镇居民人均消费性支出,住院伙食补助标准,住宿补助标准,"
+    "职工平均工资,来源\n";
+// A file written before the 职工平均工资 column.
+const std::string kHeaderWithoutWage =
     "年度,城镇居民人均可支配收入,城镇居民人均消费性支出,住院伙食补助标准,住宿补助标准,来源\n";
 
 std::string contents(const QString& path) {
@@ -113,17 +117,21 @@ class StandardsDialogTest : public QObject {
     auto* rows = table(dialog);
     QCOMPARE(column(rows, 0), QStringList({"2012", "2011"}));
     QVERIFY(!(rows->item(0, 1)->flags() & Qt::ItemIsEditable));
-    QCOMPARE(rows->item(1, 5)->text(), QString("内置"));
+    QCOMPARE(rows->horizontalHeaderItem(5)->text(), QString("职工平均工资"));
+    QCOMPARE(rows->item(1, 5)->text(), QString());
+    QCOMPARE(rows->item(1, 6)->text(), QString("内置"));
 
     click(dialog, "添加按钮");
     QCOMPARE(column(rows, 0), QStringList({"2012", "2011", "2026"}));
     QCOMPARE(rows->item(2, 3)->text(), QString("50"));  // rates from the newest row
     QCOMPARE(rows->currentRow(), 2);
     QCOMPARE(rows->currentColumn(), 1);
-    type(rows, 2, {"2026", "90000", "52000", "60", "40", "公报, 核对"});
+    const standards::RowTexts typed{"2026", "90000", "52000", "60", "40", "101599", "公报, 核对"};
+    type(rows, 2, typed);
     click(dialog, "添加按钮");  // 2026 has a row now: the next year
     QCOMPARE(rows->item(2, 0)->text(), QString("2027"));
     QCOMPARE(rows->item(2, 3)->text(), QString("60"));
+    QCOMPARE(rows->item(2, 5)->text(), QString());  // the wage is not carried over
     rows->setCurrentCell(2, 0);
     click(dialog, "删除按钮");
     click(dialog, "保存按钮");
@@ -131,7 +139,7 @@ class StandardsDialogTest : public QObject {
     QVERIFY(answers.seen.empty());
 
     const std::string saved = contents(standardsPath());
-    QCOMPARE(saved, kHeader + "2026,90000,52000,60,40,\"公报, 核对\"\n");
+    QCOMPARE(saved, kHeader + "2026,90000,52000,60,40,101599,\"公报, 核对\"\n");
     QCOMPARE(items(years), QStringList({"2026", "2025"}));
     QCOMPARE(years->currentText(), QString("2026"));
 
@@ -152,6 +160,14 @@ class StandardsDialogTest : public QObject {
     tool.start(QUORVANE_CALC, {"--standards", standardsPath(), "--list-standards"});
     QVERIFY(tool.waitForFinished());
     QCOMPARE(tool.readAllStandardOutput().toStdString(), standards::standardsCsv(table2026));
+
+    // Opened again, the dialog shows the row as it was typed.
+    QTRY_VERIFY(window->findChild<StandardsDialog*>() == nullptr);
+    dialog = opened(window);
+    QVERIFY(dialog != nullptr);
+    QVERIFY(dialog->fileRows() == std::vector<standards::RowTexts>{typed});
+    dialog->reject();
+    QTRY_VERIFY(window->findChild<StandardsDialog*>() == nullptr);
 
     // A fresh case after 清空 goes by the saved rows too.
     QTest::mouseClick(static_cast<QPushButton*>(window->control(kClearButton)), Qt::LeftButton);
@@ -179,8 +195,10 @@ class StandardsDialogTest : public QObject {
         {2, "2147483648", "超过了上限 2147483647"},
         {3, "32768", "超过了上限 32767"},
         {4, " 40", "不是整数"},
+        {5, "10万", "不是整数"},
+        {5, "2147483648", "超过了上限 2147483647"},
     };
-    writeFile(standardsPath(), kHeader + "2013,36469,24046,50,50,甲\n");
+    writeFile(standardsPath(), kHeader + "2013,36469,24046,50,50,,甲\n");
     const std::string before = contents(standardsPath());
     for (const auto& fault : faults) {
       MessageAnswerer answers;
@@ -211,7 +229,7 @@ class StandardsDialogTest : public QObject {
   // built-in row's cells say they cannot be changed.
   void aSourceShowsWholeInItsTooltip() {
     const QString source = "北京市统计局、国家统计局北京调查总队：北京市国民经济和社会发展统计公报";
-    writeFile(standardsPath(), kHeader + "2024,88650,50897,50,50," + source.toStdString() + "\n");
+    writeFile(standardsPath(), kHeader + "2024,88650,50897,50,50,," + source.toStdString() + "\n");
     auto* window = started();
     auto* dialog = opened(window);
     QVERIFY(dialog != nullptr);
@@ -220,14 +238,16 @@ class StandardsDialogTest : public QObject {
       for (int column = 0; column < rows->columnCount(); ++column)
         QCOMPARE(rows->item(row, column)->toolTip(), QString("内置标准，不能修改"));
     }
-    QCOMPARE(rows->item(2, 5)->toolTip(), source);
+    QCOMPARE(rows->item(2, 6)->toolTip(), source);
     QVERIFY(rows->item(2, 1)->toolTip().isEmpty());
-    rows->model()->setData(rows->model()->index(2, 5), QString("年鉴"), Qt::EditRole);
-    QCOMPARE(rows->item(2, 5)->toolTip(), QString("年鉴"));
+    rows->model()->setData(rows->model()->index(2, 6), QString("年鉴"), Qt::EditRole);
+    QCOMPARE(rows->item(2, 6)->toolTip(), QString("年鉴"));
   }
 
+  // The file predates the wage column: it is written back with the column, empty.
   void deleteRemovesOnlyTheSelectedFileRows() {
-    writeFile(standardsPath(), kHeader + "2013,1,1,1,1,\n2016,2,2,2,2,\n2014,3,3,3,3,\n");
+    writeFile(standardsPath(),
+              kHeaderWithoutWage + "2013,1,1,1,1,\n2016,2,2,2,2,\n2014,3,3,3,3,\n");
     auto* window = started();
     auto* dialog = opened(window);
     QVERIFY(dialog != nullptr);
@@ -242,13 +262,13 @@ class StandardsDialogTest : public QObject {
     QCOMPARE(column(rows, 0), QStringList({"2012", "2011", "2016", "2013"}));
     click(dialog, "保存按钮");
     QTRY_VERIFY(!dialog->isVisible());
-    QCOMPARE(contents(standardsPath()), kHeader + "2016,2,2,2,2,\n2013,1,1,1,1,\n");
+    QCOMPARE(contents(standardsPath()), kHeader + "2016,2,2,2,2,,\n2013,1,1,1,1,,\n");
   }
 
   // Several rows at once, a built-in one among them: only the file rows go,
   // each the one selected.
   void deleteRemovesSeveralSelectedRows() {
-    writeFile(standardsPath(), kHeader + "2013,1,1,1,1,\n2016,2,2,2,2,\n2014,3,3,3,3,\n");
+    writeFile(standardsPath(), kHeader + "2013,1,1,1,1,,\n2016,2,2,2,2,,\n2014,3,3,3,3,,\n");
     auto* window = started();
     auto* dialog = opened(window);
     QVERIFY(dialog != nullptr);
@@ -272,9 +292,9 @@ class StandardsDialogTest : public QObject {
     QFETCH(QString, answer);
     QFETCH(QStringList, incomes);
     QFETCH(bool, changed);
-    writeFile(standardsPath(), kHeader + "2024,1,1,1,1,旧\n");
+    writeFile(standardsPath(), kHeader + "2024,1,1,1,1,,旧\n");
     const QString other = config_.filePath("other.csv");
-    writeFile(other, kHeader + "2014,40321,26275,50,50,年鉴\n2024,88650,50897,50,50,公报\n");
+    writeFile(other, kHeader + "2014,40321,26275,50,50,,年鉴\n2024,88650,50897,50,50,,公报\n");
     MessageAnswerer answers(answer);
     auto* window = started();
     auto* dialog = opened(window);
@@ -286,12 +306,12 @@ class StandardsDialogTest : public QObject {
     auto* rows = table(dialog);
     QCOMPARE(column(rows, 1).mid(2), incomes);
     QCOMPARE(column(rows, 0).size(), changed ? 4 : 3);
-    QCOMPARE(contents(standardsPath()), kHeader + "2024,1,1,1,1,旧\n");  // until 保存
+    QCOMPARE(contents(standardsPath()), kHeader + "2024,1,1,1,1,,旧\n");  // until 保存
   }
 
   void importRefusesAFileTheReaderRefuses() {
     const QString bad = config_.filePath("bad.csv");
-    writeFile(bad, kHeader + "2014,40321,26275,50,50,\n2015,1.5,1,1,1,\n");
+    writeFile(bad, kHeader + "2014,40321,26275,50,50,,\n2015,1.5,1,1,1,,\n");
     MessageAnswerer answers;
     auto* window = started();
     auto* dialog = opened(window);
@@ -343,7 +363,7 @@ class StandardsDialogTest : public QObject {
     QFETCH(QString, how);
     if (how == "folder is a file") writeFile(config_.filePath("quorvane"), "not a folder");
     if (how == "file is a folder") QDir().mkpath(standardsPath() + "/x");
-    if (how == "read-only") writeFile(standardsPath(), kHeader + "2013,1,1,1,1,\n");
+    if (how == "read-only") writeFile(standardsPath(), kHeader + "2013,1,1,1,1,,\n");
     const std::string before = contents(standardsPath());
     MessageAnswerer answers("Yes");  // keep a refused file as .bak
     auto* window = started();
@@ -378,7 +398,7 @@ class StandardsDialogTest : public QObject {
   }
   void aRefusedFileIsKeptAsBak() {
     QFETCH(QString, answer);
-    const std::string refused = kHeader + "2013,36469,24046,50,50,\n2014,40321.5,26275,50,50,\n";
+    const std::string refused = kHeader + "2013,36469,24046,50,50,,\n2014,40321.5,26275,50,50,,\n";
     writeFile(standardsPath(), refused);
     writeFile(standardsPath() + ".bak", "an older backup\n");
     MessageAnswerer answers(answer);
@@ -402,7 +422,7 @@ class StandardsDialogTest : public QObject {
     if (answer == "Yes") {
       QTRY_VERIFY(!dialog->isVisible());
       QCOMPARE(contents(standardsPath() + ".bak"), refused);
-      QCOMPARE(contents(standardsPath()), kHeader + "2026,90000,52000,50,50,\n");
+      QCOMPARE(contents(standardsPath()), kHeader + "2026,90000,52000,50,50,,\n");
 
       // The saved file was not refused: neither this window nor the fresh case
       // after 清空 says it was, and saving again keeps the .bak of the refused one.
