@@ -50,7 +50,7 @@ quorvane::StandardsTable standardsTable(const std::string& fileText) {
   return {};
 }
 
-// The standards editor's rows: arrays of six texts in the order of kColumns.
+// The standards editor's rows: arrays of texts in the order of kColumns.
 std::vector<quorvane::standards::RowTexts> rowsOf(const val& rows) {
   std::vector<quorvane::standards::RowTexts> out;
   const auto count = rows["length"].as<std::size_t>();

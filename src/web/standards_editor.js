@@ -14,7 +14,7 @@ function standardsEditor(engine, kept) {
   const columns = [...table.tHead.rows[0].cells].map((cell) => cell.textContent);
   const fileInput = byId('导入文件');
   let builtIn = [];
-  let rows = []; // the file rows as shown, newest first: arrays of six texts
+  let rows = []; // the file rows as shown, newest first: arrays of texts, one a column
 
   const isBuiltIn = (line) => line.dataset.builtIn !== undefined;
   const fileLines = () => [...body.rows].filter((line) => !isBuiltIn(line));

@@ -12,8 +12,8 @@ import { checkCases, chromium, open, runNative, state, until } from './browser.m
 
 const session = chromium();
 const beijing = path.join(process.env.QUORVANE_EXAMPLES_DIR, 'standards-beijing.csv');
-const header = '年度,城镇居民人均可支配收入,城镇居民人均消费性支出,住院伙食补助标准,住宿补助标准,来源';
-const builtIn = ['2012,32903,21984,50,50,内置', '2011,29073,19934,50,50,内置'];
+const header = '年度,城镇居民人均可支配收入,城镇居民人均消费性支出,住院伙食补助标准,住宿补助标准,职工平均工资,来源';
+const builtIn = ['2012,32903,21984,50,50,,内置', '2011,29073,19934,50,50,,内置'];
 const fileText = (rows) => [header, ...rows].join('\n') + '\n';
 
 // The rows a file adds as the native tool lists them, newest first.
@@ -28,7 +28,7 @@ async function done(page) {
   await page.browserContext().close();
 }
 
-// The table's body rows, each as its six texts joined by commas.
+// The table's body rows, each as its texts joined by commas.
 const rows = (page) => page.$$eval('#年度标准表 tbody tr', (all) => all.map((tr) =>
   [...tr.querySelectorAll('input')].map((input) => input.value).join(',')));
 const stored = (page) => page.evaluate(() => localStorage.getItem('quorvane.standards'));
@@ -106,8 +106,8 @@ test('the built-in rows, read-only, over the kept file\'s, newest first; a refus
     return [tr.dataset.builtIn !== undefined, inputs.every((c) => c.length === 1 && c[0].tagName === 'INPUT'),
             inputs.length, [...tr.querySelectorAll('input')].every((i) => i.readOnly)];
   }));
-  assert.deepEqual(kinds, fileRows.map(() => [false, true, 6, false])
-    .toSpliced(0, 0, [true, true, 6, true], [true, true, 6, true]));
+  assert.deepEqual(kinds, fileRows.map(() => [false, true, 7, false])
+    .toSpliced(0, 0, [true, true, 7, true], [true, true, 7, true]));
 
   await keep(page, '年度,城镇居民人均可支配收入\n2011,1\n');
   assert.deepEqual(await rows(page), builtIn);
@@ -123,25 +123,28 @@ test('添加 and 保存: the accident year offers the new row, and a case in it 
   assert.deepEqual(await years(page), ['2026', '2025']);
   await page.select('#事故发生日年', '2026');
   await page.click('#添加按钮');
-  assert.deepEqual(await rows(page), [...builtIn, '2026,,,50,50,']);
+  assert.deepEqual(await rows(page), [...builtIn, '2026,,,50,50,,']);
   assert.deepEqual(await focus(page), { row: 2, column: 1, picked: '', rowSelected: true });
   await page.keyboard.type('90000');
   await typeInto(page, 2, 2, '52000');
   await typeInto(page, 2, 4, '60');
-  await typeInto(page, 2, 5, '手填，"核对"');
-  // The picked year has a row now: the next is the newest year + 1, with its rates.
+  await typeInto(page, 2, 5, '101599');
+  await typeInto(page, 2, 6, '手填，"核对"');
+  // The picked year has a row now: the next is the newest year + 1, with its rates
+  // and no wage.
   await page.click('#添加按钮');
-  assert.deepEqual((await rows(page)).slice(2), ['2027,,,50,60,', '2026,90000,52000,50,60,手填，"核对"']);
+  assert.deepEqual((await rows(page)).slice(2),
+                   ['2027,,,50,60,,', '2026,90000,52000,50,60,101599,手填，"核对"']);
   await page.click('#删除按钮');
   assert.equal(await stored(page), null, 'nothing kept before 保存');
   await page.click('#保存按钮');
   assert.deepEqual(page.alerts, []);
-  const kept = fileText(['2026,90000,52000,50,60,"手填，""核对"""']);
+  const kept = fileText(['2026,90000,52000,50,60,101599,"手填，""核对"""']);
   assert.equal(await stored(page), kept);
   assert.equal(await page.$eval('#事故发生日年', (e) => e.value), '2026', 'the pick stays');
 
   const file = write('added.csv', kept);
-  assert.deepEqual(nativeFileRows(file), ['2026,90000,52000,50,60,"手填，""核对"""']);
+  assert.deepEqual(nativeFileRows(file), ['2026,90000,52000,50,60,101599,"手填，""核对"""']);
   await checkCases(page, [
     { name: 'the added year', alerts: [], enter: {
       事故发生日年: '2026', 伤残等级: '三', 住院天数: '10', 住宿天数: '4', 孩子1年龄: '4',
@@ -150,7 +153,7 @@ test('添加 and 保存: the accident year offers the new row, and a case in it 
   ], ['--standards', file]);
 
   const again = await open(page.browserContext(), '2026-03-01');
-  assert.deepEqual((await rows(again)).slice(2), ['2026,90000,52000,50,60,手填，"核对"']);
+  assert.deepEqual((await rows(again)).slice(2), ['2026,90000,52000,50,60,101599,手填，"核对"']);
   await done(page);
 });
 
@@ -195,7 +198,7 @@ test('保存 refuses a faulty cell: the message names row and column, the cell i
   await page.keyboard.type('36469');
   await typeInto(page, 2, 2, '24046');
   await page.click('#保存按钮');
-  const kept = fileText(['2013,36469,24046,50,50,']);
+  const kept = fileText(['2013,36469,24046,50,50,,']);
   assert.equal(await stored(page), kept);
   const notWhole = '不是整数：只能由数字组成，不带小数点、正负号、空格或单位';
   // Each on a new row 2014 (body row 2, 第 3 行) over the kept 2013 (第 4 行).
@@ -210,6 +213,8 @@ test('保存 refuses a faulty cell: the message names row and column, the cell i
     { row: 2, column: 4, text: '', message: `第 3 行：住宿补助标准“”${notWhole}` },
     { row: 3, column: 4, text: '32768', message: '第 4 行：住宿补助标准“32768”超过了上限 32767' },
     { row: 3, column: 1, text: ' 1', message: `第 4 行：城镇居民人均可支配收入“ 1”${notWhole}` },
+    { row: 2, column: 5, text: '6.2万', message: `第 3 行：职工平均工资“6.2万”${notWhole}` },
+    { row: 3, column: 5, text: '2147483648', message: '第 4 行：职工平均工资“2147483648”超过了上限 2147483647' },
   ];
   for (const { row, column, text, message } of faults) {
     await page.click('#取消按钮');
@@ -261,11 +266,11 @@ test('删除 takes the selected file rows out; built-in rows stay', async () => 
 test('导入: a year the table holds is replaced on OK and kept on Cancel; a refused file changes nothing', async () => {
   const page = await fresh('2012-06-01');
   await page.click('#添加按钮');
-  for (const [column, text] of [[1, '1'], [2, '2'], [3, '3'], [4, '4'], [5, '表中']]) {
+  for (const [column, text] of [[1, '1'], [2, '2'], [3, '3'], [4, '4'], [5, '5'], [6, '表中']]) {
     await typeInto(page, 2, column, text);
   }
   await page.click('#保存按钮');
-  const mine = '2013,1,2,3,4,表中';
+  const mine = '2013,1,2,3,4,5,表中';
   const kept = fileText([mine]);
   assert.equal(await stored(page), kept);
   const [r2024, r2023, r2018, r2017, r2016, r2014, r2013] = nativeFileRows(beijing);
@@ -288,7 +293,7 @@ test('导入: a year the table holds is replaced on OK and kept on Cancel; a ref
   const refusals = [
     ['refused.csv', '年度,城镇居民人均可支配收入\n2011,1\n', '第 1 行：标题行缺少“城镇居民人均消费性支出”列'],
     ['gbk.csv', Buffer.from([0xc4, 0xea, 0xb6, 0xc8, 0x0a]), '第 1 行：不是 UTF-8 文本（请另存为 CSV UTF-8 格式）'],
-    ['built-in.csv', `${header}\n2012,1,1,1,1,\n`, '第 2 行：2012 年度是内置标准，标准文件不能替换'],
+    ['built-in.csv', `${header}\n2012,1,1,1,1,,\n`, '第 2 行：2012 年度是内置标准，标准文件不能替换'],
   ];
   for (const [name, content, reason] of refusals) {
     page.alerts.length = 0;
@@ -310,7 +315,7 @@ test('取消 drops every unsaved edit and shows the kept rows again', async () =
   await page.click('#添加按钮');
   await (await cell(page, 5, 0)).click();
   await page.click('#删除按钮');
-  await importFile(page, write('more.csv', `${header}\n2030,1,1,1,1,\n`));
+  await importFile(page, write('more.csv', `${header}\n2030,1,1,1,1,,\n`));
   assert.notDeepEqual(await rows(page), before);
   await page.click('#取消按钮');
   assert.deepEqual(await rows(page), before);
