@@ -84,21 +84,21 @@ TEST(ClaimColumns, ExplainAddsTheSheetWithItsWorking) {
   EXPECT_NE(
       report.find("残疾赔偿金：85547.80\n    32903 元 × 20 年 × 13%（十级 10% + 附加指数 3%）"),
       std::string::npos);
-  EXPECT_EQ(outputOf(std::string(kInputs) + "\n" + std::string(kRow) + "\n", options).find("赔偿清单"),
-            std::string::npos);
+  EXPECT_EQ(
+      outputOf(std::string(kInputs) + "\n" + std::string(kRow) + "\n", options).find("赔偿清单"),
+      std::string::npos);
 }
 
 TEST(ClaimColumns, CaseFilesKeepClaimInputsAndOnlyWhenSet) {
   CaseInput input;
   input.伤残等级 = "二";
-  claim::ClaimInput claim;
-  claim.交强险 = "无责";
-  claim.定残日 = "2012-01-02";
+  claim::ClaimInput claim{"2012", "2012-01-02", "3", "10000", "无责", "70", "500000"};
   const auto text = cases::caseFileText(input, claim);
   EXPECT_NE(text.find(",残疾辅助器具,计算标准年度,定残日,"), std::string::npos);
   const auto entries = std::get<std::vector<cases::CaseEntry>>(cases::readCaseFile(text));
-  EXPECT_EQ(entries[0].claim.交强险, "无责");
-  EXPECT_EQ(entries[0].claim.定残日, "2012-01-02");
+  for (const auto& field : claim::claimFields) {
+    EXPECT_EQ(entries[0].claim.*field.member, claim.*field.member) << field.name;
+  }
   EXPECT_EQ(entries[0].input.伤残等级, "二");
   EXPECT_EQ(cases::caseFileText(input, {}), cases::caseFileText(input));
   EXPECT_EQ(cases::caseFileText(input).find("计算标准年度"), std::string::npos);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -117,6 +118,15 @@ INSTANTIATE_TEST_SUITE_P(
         Rule{"dayBefore75thBirthday", [](Case& c) { born(c, "1936", "1", "2"); }, "清单残疾赔偿金",
              "197418.00"},
         Rule{"age0", [](Case& c) { born(c, "2010", "6", "1"); }, "清单残疾赔偿金", "658060.00"},
+        Rule{"age150", [](Case& c) { born(c, "1861", "1", "1"); }, "清单残疾赔偿金", "164515.00"},
+        Rule{"assessedOnTheAccidentDay", [](Case& c) { c.claim.定残日 = "2011-01-01"; },
+             "清单残疾赔偿金", "658060.00"},
+        Rule{"bornAfterTheAccidentBeforeAssessment",
+             [](Case& c) {
+               born(c, "2011", "2", "1");
+               c.claim.定残日 = "2011-03-01";
+             },
+             "清单残疾赔偿金", "658060.00"},
         Rule{"leapBirthdayNotYetOn28Feb",
              [](Case& c) {
                born(c, "1952", "2", "29");
@@ -129,8 +139,8 @@ INSTANTIATE_TEST_SUITE_P(
                accident(c, "2013", "3", "1");
              },
              "清单残疾赔偿金", "625157.00"},
-        Rule{"secondGradeIsNinetyPercent", [](Case& c) { c.input.伤残等级 = "二"; }, "清单残疾赔偿金",
-             "592254.00"},
+        Rule{"secondGradeIsNinetyPercent", [](Case& c) { c.input.伤残等级 = "二"; },
+             "清单残疾赔偿金", "592254.00"},
         Rule{"extraIndexCappedAt100", [](Case& c) { c.claim.伤残附加指数 = "5"; }, "清单残疾赔偿金",
              "658060.00"},
         Rule{"extraIndexWithDecimals",
@@ -203,6 +213,12 @@ INSTANTIATE_TEST_SUITE_P(
                               {{"交强险医疗费用", "18000.00"},
                                {"交强险死亡伤残", "152042.84"},
                                {"剩余损失", "18600.50"}}},
+                      Payment{"limitsGoByTheAccidentNotTheAssessment",
+                              [](Case& c) {
+                                accident(c, "2020", "9", "18");
+                                c.claim.定残日 = "2020-10-01";
+                              },
+                              {{"交强险医疗费用", "10000.00"}, {"交强险死亡伤残", "110000.00"}}},
                       Payment{"first2008Day",
                               [](Case& c) { accident(c, "2008", "2", "1"); },
                               {{"交强险合计", "120000.00"}}},
@@ -291,10 +307,16 @@ INSTANTIATE_TEST_SUITE_P(
                 "兄弟姐妹人数“21”超出范围（0 至 20）"},
         Refusal{"noSuchDay", [](Case& c) { accident(c, "2011", "2", "30"); },
                 "事故发生日“2011-2-30”不是存在的日期"},
+        Refusal{"dayZero", [](Case& c) { accident(c, "2011", "11", "0"); },
+                "事故发生日“2011-11-0”不是存在的日期"},
+        Refusal{"centuryNotLeap", [](Case& c) { born(c, "1900", "2", "29"); },
+                "受害人生日“1900-2-29”不是存在的日期"},
         Refusal{"emptyBirthPart", [](Case& c) { c.input.受害人生日月 = ""; },
                 "受害人生日不完整：受害人生日月为空"},
         Refusal{"shortYear", [](Case& c) { c.input.受害人生日年 = "988"; },
                 "受害人生日年“988”不是有效的年份（四位数字）"},
+        Refusal{"longYear", [](Case& c) { c.input.受害人生日年 = "01988"; },
+                "受害人生日年“01988”不是有效的年份（四位数字）"},
         Refusal{"assessedBadForm", [](Case& c) { c.claim.定残日 = "2012-2-1"; },
                 "定残日“2012-2-1”不是存在的日期（格式为 YYYY-MM-DD）"},
         Refusal{"assessedNoSuchDay", [](Case& c) { c.claim.定残日 = "2013-02-29"; },
@@ -317,7 +339,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "计算标准年度“12”不是有效的年份（四位数字）"},
         Refusal{"insuranceText", [](Case& c) { c.claim.交强险 = "有"; },
                 "交强险“有”只能是“有责”、“无责”或“无”"},
-        Refusal{"insuranceBefore2008", [](Case& c) { accident(c, "2008", "1", "31"); },
+        Refusal{"insuranceBefore2008AssessedAfter",
+                [](Case& c) {
+                  accident(c, "2008", "1", "31");
+                  c.claim.定残日 = "2008-03-01";
+                },
                 "交强险：事故发生日 2008-01-31 早于 2008-02-01，当时的责任限额不在计算范围内"},
         Refusal{"grade", [](Case& c) { c.input.伤残等级 = "二级"; }, "伤残等级“二级”不是一至十级"},
         Refusal{"parents", [](Case& c) { c.input.夫妻或单亲 = "双亲"; },
@@ -353,6 +379,21 @@ TEST(Claim, WorkingShowsTheFormulaWithItsFigures) {
   EXPECT_NE(sheet.itemWorking[被扶养人生活费].find("第 15 年：21984 元 × 13% × 1/3 × 1 年"),
             std::string::npos);
   EXPECT_NE(sheet.payersWorking.find("责任方承担 = 68643.34 × 70% = 48050.34"), std::string::npos);
+  // The payers' working goes with each payer's column, not with 清单合计.
+  const auto tips = columnWorking(outcome);
+  const auto tip = [&](std::string_view column) {
+    return tips[static_cast<std::size_t>(
+        std::find(columnNames().begin(), columnNames().end(), column) - columnNames().begin())];
+  };
+  EXPECT_EQ(tip("清单合计"), "");
+  EXPECT_EQ(tip("清单护理费"), sheet.itemWorking[护理费]);
+  EXPECT_EQ(tip("交强险医疗费用"), sheet.payersWorking);
+  EXPECT_EQ(tip("受害人自担"), sheet.payersWorking);
+  // Exactly 100% is not capped.
+  const Case first = plain();
+  const auto full = std::get<ClaimSheet>(computeClaim(first.input, first.claim, {}, true));
+  EXPECT_EQ(full.itemWorking[残疾赔偿金].substr(0, full.itemWorking[残疾赔偿金].find('\n')),
+            "32903 元 × 20 年 × 100%（一级 100%） = 658060.00");
   const auto section = reportSection(c.claim, outcome);
   EXPECT_EQ(section.title, "赔偿清单");
   EXPECT_EQ(section.rows.front().name, "计算标准年度");
