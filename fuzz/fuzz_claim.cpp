@@ -1,4 +1,4 @@
-// Any texts for the 38 inputs give a claim sheet or one refusal, never a
+// Any texts for the 39 inputs give a claim sheet or one refusal, never a
 // crash. On a sheet every amount is non-negative, the payers account for the
 // whole total (交强险合计 + 责任方承担 + 受害人自担 = 合计, 商业三者险 + 侵权人 =
 // 责任方承担), each limit pays at most its own items, and asking for the
@@ -31,7 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     claimInput.*field.member = provider.ConsumeRandomLengthString(12);
   }
   StandardsTable table;
-  table.add("2016", {52859, 36642, 100, 50}, "");
+  Standards withWage{52859, 36642, 100, 50};
+  withWage.averageWage = 85038;
+  table.add("2016", withWage, "");
+  table.add("2017", {57275, 38256, 50, 50}, "");
 
   const auto outcome = claim::computeClaim(in, claimInput, table);
   const auto texts = claim::columnTexts(outcome);

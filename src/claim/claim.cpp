@@ -28,8 +28,10 @@ int yearsForAge(int age) {
 }
 
 // The grade's percentage with the extra index, in hundredths of a point, at
-// most 100%; no grade has none, and no extra index either.
+// most 100%; no grade has none, and no extra index either. A death counts in
+// full.
 std::int64_t coefficient(const Facts& facts) {
+  if (facts.death) return 10'000;
   if (facts.grade == 0) return 0;
   return std::min<std::int64_t>((11 - facts.grade) * 1'000 + facts.extra, 10'000);
 }
@@ -101,8 +103,14 @@ ClaimOutcome computeClaim(const CaseInput& input, const ClaimInput& claim,
   const Standards& row = facts.row.values;
   const std::int64_t coefficientHundredths = coefficient(facts);
   const int years = yearsForAge(facts.age);
-  items[残疾赔偿金] =
-      rounded(static_cast<Wide>(row.urbanDisposableIncome) * years * coefficientHundredths, 100);
+  if (facts.death) {
+    items[死亡赔偿金] = static_cast<Fen>(row.urbanDisposableIncome) * years * 100;
+    // Six of twelve months' wages.
+    items[丧葬费] = static_cast<Fen>(*row.averageWage) * 50;
+  } else {
+    items[残疾赔偿金] =
+        rounded(static_cast<Wide>(row.urbanDisposableIncome) * years * coefficientHundredths, 100);
+  }
   items[护理费] = rounded(static_cast<Wide>(facts.carerWage[0]) * facts.carerDays[0] +
                               static_cast<Wide>(facts.carerWage[1]) * facts.carerDays[1],
                           100);

@@ -18,9 +18,10 @@
 // pure function: the case, the claim's own inputs and the standards in force
 // in, a sheet or a refusal out.
 //
-// A kind of case is a set of items (kItems): each item knows which of the
-// compulsory insurer's limits covers it, so a new kind adds items and rules,
-// not new payer arithmetic.
+// Two kinds of case share the sheet: an injury (残疾赔偿金 by grade) and a
+// death (死亡赔偿金 and 丧葬费, support at 100%); the other kind's items are 0.
+// Each item knows which of the compulsory insurer's limits covers it, so the
+// payer arithmetic is the same for both.
 
 #include <array>
 #include <cstddef>
@@ -44,9 +45,10 @@ struct ClaimInput {
   std::string 交强险;          // "有责", "无责" or "无" (empty)
   std::string 责任比例;        // percent, 0 to 100; empty: 100
   std::string 商业三者险限额;  // yuan; empty: no policy
+  std::string 案件类型;        // "伤残" (empty) or "死亡"
 };
 
-inline constexpr std::array<NamedField<ClaimInput>, 7> claimFields{{
+inline constexpr std::array<NamedField<ClaimInput>, 8> claimFields{{
     {"计算标准年度", &ClaimInput::计算标准年度},
     {"定残日", &ClaimInput::定残日},
     {"伤残附加指数", &ClaimInput::伤残附加指数},
@@ -54,10 +56,13 @@ inline constexpr std::array<NamedField<ClaimInput>, 7> claimFields{{
     {"交强险", &ClaimInput::交强险},
     {"责任比例", &ClaimInput::责任比例},
     {"商业三者险限额", &ClaimInput::商业三者险限额},
+    {"案件类型", &ClaimInput::案件类型},
 }};
 
 // The texts 交强险 takes.
 inline constexpr std::array<std::string_view, 3> kInsuranceTexts{"有责", "无责", "无"};
+// The kinds of case 案件类型 names: an injury (the default) or a death.
+inline constexpr std::array<std::string_view, 2> kCaseKinds{"伤残", "死亡"};
 
 [[nodiscard]] bool anySet(const ClaimInput& input);
 
@@ -74,20 +79,24 @@ struct ItemKind {
 
 // The items of the sheet, in the order it lists them: indexes of kItems.
 inline constexpr std::size_t 残疾赔偿金 = 0;
-inline constexpr std::size_t 护理费 = 1;
-inline constexpr std::size_t 住院伙食补助费 = 2;
-inline constexpr std::size_t 误工费 = 3;
-inline constexpr std::size_t 住宿费 = 4;
-inline constexpr std::size_t 被扶养人生活费 = 5;
-inline constexpr std::size_t 交通费 = 6;
-inline constexpr std::size_t 医疗费 = 7;
-inline constexpr std::size_t 营养费 = 8;
-inline constexpr std::size_t 残疾辅助器具费 = 9;
-inline constexpr std::size_t 精神损害抚慰金 = 10;
-inline constexpr std::size_t kItemCount = 11;
+inline constexpr std::size_t 死亡赔偿金 = 1;
+inline constexpr std::size_t 丧葬费 = 2;
+inline constexpr std::size_t 护理费 = 3;
+inline constexpr std::size_t 住院伙食补助费 = 4;
+inline constexpr std::size_t 误工费 = 5;
+inline constexpr std::size_t 住宿费 = 6;
+inline constexpr std::size_t 被扶养人生活费 = 7;
+inline constexpr std::size_t 交通费 = 8;
+inline constexpr std::size_t 医疗费 = 9;
+inline constexpr std::size_t 营养费 = 10;
+inline constexpr std::size_t 残疾辅助器具费 = 11;
+inline constexpr std::size_t 精神损害抚慰金 = 12;
+inline constexpr std::size_t kItemCount = 13;
 
 inline constexpr std::array<ItemKind, kItemCount> kItems{{
     {"残疾赔偿金", Cover::deathAndDisability},
+    {"死亡赔偿金", Cover::deathAndDisability},
+    {"丧葬费", Cover::deathAndDisability},
     {"护理费", Cover::deathAndDisability},
     {"住院伙食补助费", Cover::medical},
     {"误工费", Cover::deathAndDisability},

@@ -163,6 +163,15 @@ std::variant<Facts, ClaimRefusal> readFacts(const CaseInput& in, const ClaimInpu
   Facts facts;
   FieldReader read;
 
+  if (claim.案件类型 == "死亡") {
+    facts.death = true;
+  } else if (!claim.案件类型.empty() && claim.案件类型 != "伤残") {
+    return ClaimRefusal{quoted("案件类型", claim.案件类型) + "只能是“伤残”或“死亡”"};
+  }
+  if (facts.death && !claim.定残日.empty()) {
+    return ClaimRefusal{quoted("定残日", claim.定残日) + "不适用于死亡案件：请留空"};
+  }
+
   const auto birth = read.date("受害人生日", "受害人生日年", in.受害人生日年, "受害人生日月",
                                in.受害人生日月, "受害人生日日", in.受害人生日日);
   const auto accident = read.date("事故发生日", "事故发生日年", in.事故发生日年, "事故发生日月",
@@ -201,14 +210,21 @@ std::variant<Facts, ClaimRefusal> readFacts(const CaseInput& in, const ClaimInpu
                         std::string(year) + "年的数据"};
   }
   facts.row = *row;
+  if (facts.death && !row->values.averageWage) {
+    return ClaimRefusal{std::string(year) + "年度没有职工平均工资：请在“年度标准”中填写"};
+  }
 
-  if (!in.伤残等级.empty()) {
+  // A death case has no grade: whatever the list holds is not used.
+  if (!facts.death && !in.伤残等级.empty()) {
     std::size_t k = 0;
     while (k < kGrades.size() && kGrades[k] != in.伤残等级) ++k;
     if (k == kGrades.size()) return ClaimRefusal{quoted("伤残等级", in.伤残等级) + "不是一至十级"};
     facts.grade = static_cast<int>(k) + 1;
   }
   facts.extra = read.number("伤残附加指数", claim.伤残附加指数, 1'000, "0 至 10");
+  if (facts.death && facts.extra != 0) {
+    return ClaimRefusal{quoted("伤残附加指数", claim.伤残附加指数) + "不适用于死亡案件：请留空"};
+  }
   if (in.夫妻或单亲 == "夫妻") {
     facts.parentCount = 2;
   } else if (!in.夫妻或单亲.empty() && in.夫妻或单亲 != "单亲") {

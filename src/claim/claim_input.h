@@ -31,6 +31,7 @@ inline constexpr int kMostSiblings = 20;
 struct Facts {
   Date birth, accident, reference;
   bool assessed = false;  // the reference date is 定残日
+  bool death = false;     // 案件类型 "死亡"
   int age = 0;            // 周岁 at the reference date
   StandardsRow row;
   int grade = 0;           // 1 for "一" to 10 for "十"; 0 for none

@@ -71,12 +71,24 @@ void Working::finish(ClaimSheet& sheet, std::int64_t coefficient, int years) con
   const std::string standards = std::string(f.row.accidentYear) + "年标准";
   auto& w = sheet.itemWorking;
 
-  w[残疾赔偿金] = yuan(row.urbanDisposableIncome) + " × " + std::to_string(years) + " 年 × " +
-                  coefficientText(f, coefficient) + " = " + fenText(sheet.items[残疾赔偿金]) +
-                  "\n" + standards + "：城镇居民人均可支配收入 " + yuan(row.urbanDisposableIncome) +
-                  "\n出生 " + isoText(f.birth) + "，" + (f.assessed ? "定残日 " : "事故发生日 ") +
-                  isoText(f.reference) + "，" + std::to_string(f.age) + " 周岁，赔偿 " +
-                  std::to_string(years) + " 年";
+  const std::string age = "出生 " + isoText(f.birth) + "，" +
+                          (f.assessed ? "定残日 " : "事故发生日 ") + isoText(f.reference) + "，" +
+                          std::to_string(f.age) + " 周岁，赔偿 " + std::to_string(years) + " 年";
+  const std::string income =
+      standards + "：城镇居民人均可支配收入 " + yuan(row.urbanDisposableIncome);
+  if (f.death) {
+    w[残疾赔偿金] = "死亡案件不计";
+    w[死亡赔偿金] = yuan(row.urbanDisposableIncome) + " × " + std::to_string(years) +
+                    " 年 = " + fenText(sheet.items[死亡赔偿金]) + "\n" + income + "\n" + age;
+    w[丧葬费] = yuan(*row.averageWage) + " ÷ 12 × 6 = " + fenText(sheet.items[丧葬费]) + "\n" +
+                standards + "：职工平均工资 " + yuan(*row.averageWage);
+  } else {
+    w[残疾赔偿金] = yuan(row.urbanDisposableIncome) + " × " + std::to_string(years) + " 年 × " +
+                    coefficientText(f, coefficient) + " = " + fenText(sheet.items[残疾赔偿金]) +
+                    "\n" + income + "\n" + age;
+    w[死亡赔偿金] = "伤残案件不计";
+    w[丧葬费] = "伤残案件不计";
+  }
 
   std::string nursing;
   for (std::size_t k = 0; k < 2; ++k) {
@@ -104,6 +116,8 @@ void Working::finish(ClaimSheet& sheet, std::int64_t coefficient, int years) con
     const std::string shares = fraction(run.shares, denominator_);
     if (coefficient * run.shares >= 10'000 * denominator_) {
       support += "100%（" + percentText(coefficient) + " × " + shares + "，以消费性支出为限）";
+    } else if (f.death) {
+      support += shares + "（死亡案件按 100%）";
     } else {
       support += percentText(coefficient) + " × " + shares;
     }

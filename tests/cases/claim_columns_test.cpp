@@ -21,7 +21,7 @@ constexpr std::string_view kClaimHeader =
     "计算标准年度,定残日,伤残附加指数,精神损害抚慰金,交强险,责任比例,商业三者险限额";
 constexpr std::string_view kClaimRow = "2012,,3,10000,有责,70,500000";
 constexpr std::string_view kSheet =
-    ",85547.80,3000.00,1000.00,18000.00,0.00,34295.04,1200.00,35000.50,600.00,0.00,10000.00,"
+    ",85547.80,0.00,0.00,3000.00,1000.00,18000.00,0.00,34295.04,1200.00,35000.50,600.00,0.00,10000.00,"
     "188643.34,10000.00,110000.00,120000.00,68643.34,48050.34,48050.34,0.00,20593.00";
 
 std::string outputOf(const std::string& csv, const Options& options = {}) {
@@ -48,7 +48,7 @@ TEST(ClaimColumns, FollowTheResultsWhenTheHeaderNamesAClaimInputOrClaimIsAsked) 
   ASSERT_EQ(byHeader.size(), 2u);
   EXPECT_EQ(byHeader[0], lines(resultHeader(true))[0]);
   EXPECT_TRUE(
-      byHeader[0].ends_with(",合计,清单提示,清单残疾赔偿金,清单护理费,清单住院伙食补助费,"
+      byHeader[0].ends_with(",合计,清单提示,清单残疾赔偿金,清单死亡赔偿金,清单丧葬费,清单护理费,清单住院伙食补助费,"
                             "清单误工费,清单住宿费,清单被扶养人生活费,清单交通费,清单医疗费,"
                             "清单营养费,清单残疾辅助器具费,清单精神损害抚慰金,清单合计,"
                             "交强险医疗费用,交强险死亡伤残,交强险合计,剩余损失,责任方承担,"
@@ -69,7 +69,7 @@ TEST(ClaimColumns, FollowTheResultsWhenTheHeaderNamesAClaimInputOrClaimIsAsked) 
 TEST(ClaimColumns, ARefusalFillsOnlyItsNoticeAndTheAmountsStay) {
   const std::string csv = "伤残等级,事故发生日年,交强险\n一,2011,全险\n";
   const auto out = lines(outputOf(csv));
-  const std::string empties(20, ',');
+  const std::string empties(22, ',');
   EXPECT_TRUE(out[1].starts_with("请选择受害人生日.,")) << out[1];
   EXPECT_TRUE(out[1].ends_with(",受害人生日不完整：受害人生日年为空" + empties)) << out[1];
 }
@@ -92,7 +92,7 @@ TEST(ClaimColumns, ExplainAddsTheSheetWithItsWorking) {
 TEST(ClaimColumns, CaseFilesKeepClaimInputsAndOnlyWhenSet) {
   CaseInput input;
   input.伤残等级 = "二";
-  claim::ClaimInput claim{"2012", "2012-01-02", "3", "10000", "无责", "70", "500000"};
+  claim::ClaimInput claim{"2012", "2012-01-02", "3", "10000", "无责", "70", "500000", "伤残"};
   const auto text = cases::caseFileText(input, claim);
   EXPECT_NE(text.find(",残疾辅助器具,计算标准年度,定残日,"), std::string::npos);
   const auto entries = std::get<std::vector<cases::CaseEntry>>(cases::readCaseFile(text));
