@@ -9,7 +9,8 @@ import path from 'node:path';
 import { test } from 'node:test';
 
 import { csvField, inputNames, parseCsv } from './cases.mjs';
-import { chromium, download, enter, open, openFile, runNative, state, until } from './browser.mjs';
+import { chromium, download, enter, open, openFile, readClipboard, runNative, state, until }
+  from './browser.mjs';
 
 const session = chromium();
 const claimNames = ['计算标准年度', '定残日', '伤残附加指数', '精神损害抚慰金', '交强险', '责任比例',
@@ -119,5 +120,20 @@ test('saved with the case, read by the native tool, opened again, printed', asyn
     assert.ok(report.includes(line), line);
   }
   assert.deepEqual(page.alerts, []);
+
+  // 复制清单: the rows as text and as a table.
+  const cdp = await session.browser.target().createCDPSession();
+  await cdp.send('Browser.grantPermissions',
+                 { permissions: ['clipboardReadWrite', 'clipboardSanitizedWrite'] });
+  await page.emulateMediaType('screen');
+  await page.bringToFront();
+  await page.click('#复制清单按钮');
+  let copied;
+  await until(async () => (copied = await readClipboard(page).catch(() => null))?.html != null);
+  const lines = shown.names.map((name, i) => `${name}\t${shown.texts[i]}`);
+  assert.equal(copied.text, lines.map((line) => `${line}\n`).join(''));
+  const cells = [...copied.html.matchAll(/<td>([^<]*)<\/td><td>([^<]*)<\/td>/g)];
+  assert.deepEqual(cells.map((m) => `${m[1]}\t${m[2]}`), lines);
+  await cdp.detach();
   await page.close();
 });
