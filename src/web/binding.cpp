@@ -11,6 +11,8 @@
 #include "calc.h"
 #include "case_file.h"
 #include "catalogue.h"
+#include "claim.h"
+#include "claim_report.h"
 #include "report.h"
 #include "standards_edit.h"
 #include "standards_file.h"
@@ -39,6 +41,16 @@ quorvane::CaseInput caseInput(const val& texts) {
     input.*quorvane::inputFields[i].member = values[i];
   }
   return input;
+}
+
+// The claim sheet's inputs, in the order of claimFields.
+quorvane::claim::ClaimInput claimInput(const val& texts) {
+  const auto values = emscripten::vecFromJSArray<std::string>(texts);
+  quorvane::claim::ClaimInput claim;
+  for (std::size_t i = 0; i < quorvane::claim::claimFields.size() && i < values.size(); ++i) {
+    claim.*quorvane::claim::claimFields[i].member = values[i];
+  }
+  return claim;
 }
 
 // The standards a run goes by: the built-in rows with those of the standards
@@ -175,10 +187,39 @@ val calculate(const val& texts, const std::string& standardsFile) {
   return out;
 }
 
+// The claim sheet beside the run: {notice, texts, working}, texts and working
+// for the columns after 清单提示, as the batch tool writes them; a refusal has
+// its message in notice and empty texts.
+val claimSheet(const val& texts, const val& claimTexts, const std::string& standardsFile) {
+  const auto outcome = quorvane::claim::computeClaim(caseInput(texts), claimInput(claimTexts),
+                                                     standardsTable(standardsFile), true);
+  const auto columns = quorvane::claim::columnTexts(outcome);
+  const auto working = quorvane::claim::columnWorking(outcome);
+  val out = val::object();
+  out.set("notice", columns.front());
+  out.set("texts", val::array(columns.begin() + 1, columns.end()));
+  out.set("working", val::array(working.begin() + 1, working.end()));
+  return out;
+}
+
+// The report of a case with its claim sheet, when any claim input is set.
+quorvane::CaseReport caseReport(const val& texts, const val& claimTexts,
+                                const std::string& standardsFile) {
+  const auto input = caseInput(texts);
+  const auto claim = claimInput(claimTexts);
+  const auto standards = standardsTable(standardsFile);
+  auto report = quorvane::reportFor(input, standards);
+  if (quorvane::claim::anySet(claim)) {
+    report.sections.push_back(quorvane::claim::reportSection(
+        claim, quorvane::claim::computeClaim(input, claim, standards, true)));
+  }
+  return report;
+}
+
 // The printed case: {title, referenceOnly, notice, stopMessage, sections:
 // [{title, rows: [{name, value, working}]}]}.
-val report(const val& texts, const std::string& standardsFile) {
-  const auto report = quorvane::reportFor(caseInput(texts), standardsTable(standardsFile));
+val report(const val& texts, const val& claimTexts, const std::string& standardsFile) {
+  const auto report = caseReport(texts, claimTexts, standardsFile);
   val out = val::object();
   out.set("title", std::string(quorvane::kReportTitle));
   out.set("referenceOnly", std::string(quorvane::kReferenceOnly));
@@ -221,8 +262,8 @@ val startupLists(int year, const std::string& standardsFile) {
 
 // The case as a case file, as the window saves it: its bytes, for a string
 // would lose the byte-order mark on its way to the page.
-val caseFileBytes(const val& texts) {
-  const std::string text = quorvane::cases::caseFileText(caseInput(texts));
+val caseFileBytes(const val& texts, const val& claimTexts) {
+  const std::string text = quorvane::cases::caseFileText(caseInput(texts), claimInput(claimTexts));
   return val::global("Uint8Array")
       .new_(emscripten::typed_memory_view(text.size(),
                                           reinterpret_cast<const unsigned char*>(text.data())));
@@ -230,7 +271,8 @@ val caseFileBytes(const val& texts) {
 
 // A case file, its bytes as they are: {refusal, cases}: refusal is null or
 // {line (0 when the fault has none), reason}; cases are [{line, caseNumber,
-// texts}], texts in the order of inputFields, none when refused.
+// texts, claim}], texts in the order of inputFields and claim in that of
+// claimFields (empty where the file has no column), none when refused.
 val readCaseFile(const val& fileBytes) {
   const auto read = quorvane::cases::readCaseFile(bytesOf(fileBytes));
   val out = val::object();
@@ -248,20 +290,24 @@ val readCaseFile(const val& fileBytes) {
     for (const auto& field : quorvane::inputFields) {
       texts.call<void>("push", entry.input.*field.member);
     }
+    val claim = val::array();
+    for (const auto& field : quorvane::claim::claimFields) {
+      claim.call<void>("push", entry.claim.*field.member);
+    }
     val item = val::object();
     item.set("line", entry.line);
     item.set("caseNumber", entry.caseNumber);
     item.set("texts", texts);
+    item.set("claim", claim);
     out["cases"].call<void>("push", item);
   }
   return out;
 }
 
 // The report as the batch tool's --explain writes it.
-std::string reportText(const val& texts, const std::string& standardsFile,
+std::string reportText(const val& texts, const val& claimTexts, const std::string& standardsFile,
                        const std::string& printedDate) {
-  return quorvane::reportText(quorvane::reportFor(caseInput(texts), standardsTable(standardsFile)),
-                              printedDate);
+  return quorvane::reportText(caseReport(texts, claimTexts, standardsFile), printedDate);
 }
 
 }  // namespace
@@ -271,7 +317,15 @@ EMSCRIPTEN_BINDINGS(quorvane) {
       "inputNames", +[] { return names(quorvane::inputFields); });
   emscripten::function(
       "resultNames", +[] { return names(quorvane::resultFields); });
+  emscripten::function(
+      "claimInputNames", +[] { return names(quorvane::claim::claimFields); });
+  emscripten::function(
+      "claimColumnNames", +[] {
+        const auto& all = quorvane::claim::columnNames();
+        return val::array(all.begin() + 1, all.end());
+      });
   emscripten::function("calculate", &calculate);
+  emscripten::function("claimSheet", &claimSheet);
   emscripten::function("report", &report);
   emscripten::function("reportText", &reportText);
   emscripten::function("standardsRows", &standardsRows);

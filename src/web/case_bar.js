@@ -4,7 +4,8 @@
 // puts the results on the clipboard as text and as a table. The files are the
 // window's and the batch tool's: the engine writes and reads them.
 //
-// shown: { texts() -> the input texts in the engine's order, showCase(texts)
+// shown: { texts() -> the input texts in the engine's order, claimTexts() ->
+// the claim sheet's inputs in the engine's order, showCase(texts, claimTexts)
 // -> puts them into the controls and clears the results, results() ->
 // [{caption, amount}] in the engine's order }.
 // Returns update(), to be called whenever results appear or go.
@@ -22,7 +23,7 @@ function caseBar(engine, inputNames, shown) {
 
   function save() {
     const texts = shown.texts();
-    const bytes = engine.caseFileBytes(texts);
+    const bytes = engine.caseFileBytes(texts, shown.claimTexts());
     const url = URL.createObjectURL(new Blob([bytes], { type: 'text/csv;charset=utf-8' }));
     const anchor = document.createElement('a');
     anchor.href = url;
@@ -58,34 +59,13 @@ function caseBar(engine, inputNames, shown) {
     }
     const pick = read.cases.length === 1 ? 0 : choose(file.name, read.cases);
     if (pick < 0) return;
-    shown.showCase(read.cases[pick].texts);
+    shown.showCase(read.cases[pick].texts, read.cases[pick].claim);
     update();
   }
 
-  const escaped = (text) => text.replaceAll('&', '&amp;').replaceAll('<', '&lt;')
-    .replaceAll('>', '&gt;').replaceAll('"', '&quot;');
-
-  // One line a result, caption and amount split by a tab, and the same as a
-  // two-column table for pasting into a document.
   async function copy() {
     if (copyButton.disabled) return;
-    const results = shown.results();
-    const text = results.map(({ caption, amount }) => `${caption}\t${amount}\n`).join('');
-    const html = '<table border="1" cellspacing="0" cellpadding="3">' +
-      results.map(({ caption, amount }) =>
-        `<tr><td>${escaped(caption)}</td><td>${escaped(amount)}</td></tr>`).join('') + '</table>';
-    try {
-      if (typeof ClipboardItem === 'function') {
-        await navigator.clipboard.write([new ClipboardItem({
-          'text/plain': new Blob([text], { type: 'text/plain' }),
-          'text/html': new Blob([html], { type: 'text/html' }),
-        })]);
-      } else {
-        await navigator.clipboard.writeText(text);
-      }
-    } catch (error) {
-      alert(`结果未复制：${error.message}`);
-    }
+    await copyRows(shown.results().map(({ caption, amount }) => [caption, amount]), '结果未复制');
   }
 
   function update() {
@@ -115,4 +95,30 @@ function caseBar(engine, inputNames, shown) {
   });
 
   return update;
+}
+
+const escapedHtml = (text) => text.replaceAll('&', '&amp;').replaceAll('<', '&lt;')
+  .replaceAll('>', '&gt;').replaceAll('"', '&quot;');
+
+// Rows of [caption, amount] on the clipboard: one line a row, split by a tab
+// (pasted into a spreadsheet, two columns), and the same as a two-column table
+// for pasting into a document. A refusal is said after the given words.
+async function copyRows(rows, refusal) {
+  const text = rows.map(([caption, amount]) => `${caption}\t${amount}\n`).join('');
+  const html = '<table border="1" cellspacing="0" cellpadding="3">' +
+    rows.map(([caption, amount]) =>
+      `<tr><td>${escapedHtml(caption)}</td><td>${escapedHtml(amount)}</td></tr>`).join('') +
+    '</table>';
+  try {
+    if (typeof ClipboardItem === 'function') {
+      await navigator.clipboard.write([new ClipboardItem({
+        'text/plain': new Blob([text], { type: 'text/plain' }),
+        'text/html': new Blob([html], { type: 'text/html' }),
+      })]);
+    } else {
+      await navigator.clipboard.writeText(text);
+    }
+  } catch (error) {
+    alert(`${refusal}：${error.message}`);
+  }
 }

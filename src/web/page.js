@@ -1,8 +1,8 @@
 'use strict';
 // The window's behaviour on the page: start-up lists and picks, calculation
 // with the messages as alerts, the working as tooltips, reset, scrolling, the
-// legal-basis link, the printed report, the standards the editor keeps, and
-// case files.
+// legal-basis link, the printed report, the standards the editor keeps, case
+// files and the claim sheet.
 (async () => {
   const engine = await QuorvaneEngine();
   const inputNames = engine.inputNames();
@@ -63,6 +63,7 @@
   }));
 
   let resultsChanged = () => {};
+  let claimSection = null;
 
   function calculate() {
     const outcome = engine.calculate(caseTexts(), standardsFile);
@@ -85,7 +86,7 @@
 
   // An opened case: every text in its control (a list text that is not
   // offered leaves the list unpicked), no results, the top in view.
-  function showCase(texts) {
+  function showCase(texts, claimTexts) {
     inputNames.forEach((name, i) => {
       const control = byId(name);
       if (control.tagName === 'SELECT') pickByText(control, texts[i]);
@@ -96,10 +97,11 @@
       byId(name).title = '';
     }
     scrollToTop();
+    claimSection.show(claimTexts);
   }
 
   // The window anew from its definition: every typed text, result, pick and
-  // the scroll position gone.
+  // the scroll position gone, and the claim sheet's inputs with them.
   function show() {
     host.replaceChildren(definition.content.cloneNode(true));
     const box = byId('大图框');
@@ -116,6 +118,7 @@
     const legalBasis = byId('法条依据按钮');
     legalBasis.addEventListener('click', () => window.open(legalBasis.dataset.href, '_blank', 'noopener'));
     startUp();
+    claimSection?.show([]);
     resultsChanged();
   }
 
@@ -129,7 +132,7 @@
   // The same report as the window prints: the case, the standards, every amount
   // with its working.
   function writeReport() {
-    const report = engine.report(caseTexts(), standardsFile);
+    const report = engine.report(caseTexts(), claimSection.texts(), standardsFile);
     const today = new Date();
     const sheet = byId('报告');
     sheet.replaceChildren();
@@ -171,6 +174,7 @@
     const picked = list.value;
     fill(list, startupLists().find(({ name }) => name === '事故发生日年').items);
     pickByText(list, picked);
+    claimSection.standardsChanged();
   }
 
   standardsEditor(engine, {
@@ -179,7 +183,9 @@
     pickedYear: () => byId('事故发生日年').value,
   });
 
-  resultsChanged = caseBar(engine, inputNames, { texts: caseTexts, showCase, results });
+  resultsChanged = caseBar(engine, inputNames, {
+    texts: caseTexts, claimTexts: () => claimSection.texts(), showCase, results });
   show();
+  claimSection = claimSheet(engine, { texts: caseTexts, standards: () => standardsFile });
   document.documentElement.dataset.ready = 'true';
 })();

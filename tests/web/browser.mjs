@@ -74,6 +74,38 @@ export async function until(ready) {
   }
 }
 
+// Sets the file on the case bar's hidden input as the chooser does, and waits
+// until the page has done with it (it empties the input then).
+export async function openFile(page, filePath) {
+  const input = await page.$('#打开案例文件');
+  await input.uploadFile(filePath);
+  await until(() => page.$eval('#打开案例文件', (e) => e.files.length === 0));
+}
+
+let downloads = 0;
+// What the action (保存案例, say) downloads, into a folder of its own in the
+// session's: the file.
+export async function download(session, action) {
+  const dir = path.join(session.dir, `download-${++downloads}`);
+  const cdp = await session.browser.target().createCDPSession();
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: dir });
+  await action();
+  const done = () => fs.existsSync(dir) &&
+    fs.readdirSync(dir).some((name) => !name.endsWith('.crdownload'));
+  await until(done);
+  await cdp.detach();
+  assert.ok(done(), 'a file is downloaded');
+  return path.join(dir, fs.readdirSync(dir)[0]);
+}
+
+// The clipboard's text and HTML (null where it has none), once the session
+// may read it.
+export const readClipboard = (page) => page.evaluate(async () => {
+  const [item] = await navigator.clipboard.read();
+  const read = async (type) => (item.types.includes(type) ? (await item.getType(type)).text() : null);
+  return { text: await read('text/plain'), html: await read('text/html') };
+});
+
 export const state = (page) => page.evaluate((inputs, results) => {
   const value = (id) => document.getElementById(id).value;
   return {
@@ -92,7 +124,11 @@ export async function enter(page, texts) {
       if (text === null) await page.$eval(`#${id}`, (e) => { e.selectedIndex = -1; });
       else assert.deepEqual(await page.select(`#${id}`, text), [text], `${id} offers ${text}`);
     } else {
-      await page.$eval(`#${id}`, (e) => { e.value = ''; });
+      // Emptied as a user empties it: the page hears of it.
+      await page.$eval(`#${id}`, (e) => {
+        e.value = '';
+        e.dispatchEvent(new Event('input', { bubbles: true }));
+      });
       await page.type(`#${id}`, text);
     }
   }

@@ -10,9 +10,11 @@ import path from 'node:path';
 import { test } from 'node:test';
 
 import { csvField, inputNames, parseCsv } from './cases.mjs';
-import { chromium, enter, open as openIn, runNative, state, until } from './browser.mjs';
+import { chromium, download as downloadIn, enter, open as openIn, openFile, readClipboard, runNative,
+         state, until } from './browser.mjs';
 
 const session = chromium();
+const download = (page, action) => downloadIn(session, action);
 const open = async () => {
   const page = await openIn(session.browser, '2012-06-01');
   await page.bringToFront();
@@ -30,28 +32,6 @@ function file(name, bytes) {
 
 // The window's format: a byte-order mark, and CRLF row ends.
 const windowFormat = (rows) => `\uFEFF${rows.map((row) => row.map(csvField).join(',')).join('\r\n')}\r\n`;
-
-// Sets the file on the hidden input as the chooser does, and waits until the
-// page has done with it (it empties the input then).
-async function openFile(page, filePath) {
-  const input = await page.$('#打开案例文件');
-  await input.uploadFile(filePath);
-  await until(() => page.$eval('#打开案例文件', (e) => e.files.length === 0));
-}
-
-// 保存案例 (or whatever the action does) into a folder of its own: the file.
-async function download(page, action) {
-  const dir = path.join(session.dir, `download-${++fileCount}`);
-  const cdp = await session.browser.target().createCDPSession();
-  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: dir });
-  await action();
-  const done = () => fs.existsSync(dir) &&
-    fs.readdirSync(dir).some((name) => !name.endsWith('.crdownload'));
-  await until(done);
-  await cdp.detach();
-  assert.ok(done(), 'a file is downloaded');
-  return path.join(dir, fs.readdirSync(dir)[0]);
-}
 
 const copyDisabled = (page) => page.$eval('#复制结果', (e) => e.disabled);
 const listPick = (page, id) => page.$eval(`#${id}`, (e) => e.selectedIndex);
@@ -223,11 +203,7 @@ test('复制结果 copies the results as text and as a table, while there are an
   await cdp.send('Browser.grantPermissions',
                  { permissions: ['clipboardReadWrite', 'clipboardSanitizedWrite'] });
   const page = await open();
-  const clipboard = () => page.evaluate(async () => {
-    const [item] = await navigator.clipboard.read();
-    const read = async (type) => (item.types.includes(type) ? (await item.getType(type)).text() : null);
-    return { text: await read('text/plain'), html: await read('text/html') };
-  });
+  const clipboard = () => readClipboard(page);
   assert.equal(await copyDisabled(page), true, 'nothing to copy yet');
   await enter(page, { 伤残等级: '二', 最近三年日平均收入: '120.33', 护理人员1的工资: '80.1',
                       人员1的护理天数: '30', 住院天数: '12', 误工天数: '30', 孩子1年龄: '4',

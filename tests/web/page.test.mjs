@@ -175,7 +175,9 @@ test('the worked example of the desktop screenshot, its printed report and the p
   assert.equal(await page.$eval('#案例栏', (e) => e.offsetHeight), 0, 'no case buttons on paper');
   await page.emulateMediaType('screen');
   if (screenshot) {
-    // The window and the standards editor under it.
+    // The window, the case bar, a claim sheet and the standards editor under them.
+    await enter(page, { 计算标准年度: '2012', 交强险: '有责', 责任比例: '70', 商业三者险限额: '500000' });
+    await page.evaluate(() => { document.activeElement.blur(); window.scrollTo(0, 0); });
     const [top, bottom] = await Promise.all(['#窗口', '#年度标准窗'].map((s) => page.$(s)));
     const [a, b] = await Promise.all([top.boundingBox(), bottom.boundingBox()]);
     const x = Math.min(a.x, b.x);

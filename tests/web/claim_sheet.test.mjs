@@ -1,0 +1,139 @@
+// The page's 赔偿清单 in headless chromium: the sheet follows the window's
+// fields and its own inputs and shows what the native tool writes for the same
+// case, refusals and working included; it goes by the kept standards, and is
+// saved, opened and printed with the case.
+
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { test } from 'node:test';
+
+import { csvField, inputNames, parseCsv } from './cases.mjs';
+import { chromium, download, enter, open, openFile, readClipboard, runNative, state, until }
+  from './browser.mjs';
+
+const session = chromium();
+const claimNames = ['计算标准年度', '定残日', '伤残附加指数', '精神损害抚慰金', '交强险', '责任比例',
+                    '商业三者险限额'];
+const noClaim = Object.fromEntries(claimNames.map((n) => [n, '']));
+const example = {
+  伤残等级: '十', 人员1的护理天数: '30', 护理人员1的工资: '100', 住院天数: '20', 误工天数: '90',
+  最近三年日平均收入: '200', 孩子1年龄: '4', 老人1年龄: '65', 兄弟姐妹人数: '2', 交通费: '1200',
+  医疗费: '35000.50', 营养费: '600', 计算标准年度: '2012', 伤残附加指数: '3', 精神损害抚慰金: '10000',
+  交强险: '有责', 责任比例: '70', 商业三者险限额: '500000',
+};
+const sheet = async (page) => ({ inputs: (await state(page)).inputs, ...(await page.evaluate((names) => {
+  const rows = [...document.querySelectorAll('#赔偿清单表 tr')];
+  return {
+    claim: Object.fromEntries(names.map((id) => [id, document.getElementById(id).value])),
+    notice: document.getElementById('清单提示').textContent,
+    names: rows.map((tr) => tr.cells[0].textContent),
+    texts: rows.map((tr) => tr.cells[1].textContent),
+    working: rows.map((tr) => tr.title),
+  };
+}, claimNames)) });
+
+// Each shown sheet is the native tool's for its 31 inputs and 7 claim inputs:
+// the notice and texts of its claim columns, and every line of working in its
+// --explain report (a refusal has neither amounts nor working).
+function assertNative(shown, label, args = []) {
+  const names = [...inputNames, ...claimNames];
+  const csv = [names, ...shown.map((s) => names.map((n) => ({ ...s.inputs, ...s.claim })[n]))]
+    .map((row) => row.map(csvField).join(',')).join('\n') + '\n';
+  const [header, ...rows] = parseCsv(runNative(args, csv));
+  const reports = runNative([...args, '--explain'], csv).split(/^==== 案例 .*\n/m).slice(1);
+  const from = header.indexOf('清单提示');
+  shown.forEach((s, i) => {
+    assert.deepEqual([s.notice, ...s.texts], rows[i].slice(from), label[i]);
+    assert.deepEqual(s.names, header.slice(from + 1), label[i]);
+    s.working.forEach((working, row) => {
+      assert.equal(working === '', s.notice !== '' || s.names[row] === '清单合计', `${label[i]} ${row}`);
+      for (const line of working.split('\n').filter(Boolean)) {
+        assert.ok(reports[i].includes(`    ${line}\n`), line);
+      }
+    });
+  });
+}
+
+test('the sheet follows the fields and its inputs, as the native tool writes it', async () => {
+  const page = await open(session.browser, '2012-06-01');
+  const steps = [
+    ['start-up case', {}],
+    ['worked example', example],
+    ['a window field, no 计算', { 伤残等级: '九', 孩子2年龄: '17' }],
+    ['refused: a window text', { 医疗费: '1,500' }],
+    ['no 交强险, whole liability', { 医疗费: '800', 交强险: '', 责任比例: '' }],
+    ['无责, assessed later, the accident year', { 交强险: '无责', 定残日: '2012-11-30', 计算标准年度: '' }],
+    ['refused: a date that does not exist', { 定残日: '2011-02-30' }],
+    ['refused: a year without standards', { 定残日: '', 计算标准年度: '2013' }],
+    ['清空 empties the section', null],
+  ];
+  const shown = [];
+  for (const [, texts] of steps) {
+    if (texts === null) await page.click('#清空按钮');
+    else await enter(page, texts);
+    shown.push(await sheet(page));
+  }
+  assert.deepEqual(page.alerts, []);
+  assert.equal(shown[1].texts[shown[1].names.indexOf('受害人自担')], '20593.00');
+  assert.deepEqual(shown.map((s) => s.notice !== ''), steps.map(([label]) => label.startsWith('refused')));
+  assert.deepEqual(shown.at(-1).claim, noClaim);
+  assertNative(shown, steps.map(([label]) => label));
+  assert.deepEqual(await page.$$eval('#计算标准年度列表 option', (all) => all.map((o) => o.value)),
+                   ['2012', '2011']);
+
+  // Standards saved in the editor: their years offered at once, and the sheet goes by them.
+  const beijing = path.join(process.env.QUORVANE_EXAMPLES_DIR, 'standards-beijing.csv');
+  await (await page.$('#导入文件')).uploadFile(beijing);
+  await until(() => page.$$eval('#年度标准表 tbody tr', (all) => all.length > 2));
+  await page.click('#保存按钮');
+  assert.deepEqual(await page.$$eval('#计算标准年度列表 option', (all) => all.map((o) => o.value)),
+                   ['2024', '2023', '2018', '2017', '2016', '2014', '2013', '2012', '2011']);
+  await enter(page, { ...example, 计算标准年度: '2024' });
+  assertNative([await sheet(page)], ['2024'], ['--standards', beijing]);
+  await page.close();
+});
+
+test('saved with the case, read by the native tool, opened again, printed', async () => {
+  const page = await open(session.browser, '2012-06-01');
+  await enter(page, { ...example, 定残日: '2012-01-05' });
+  const shown = await sheet(page);
+  const saved = await download(session, () => page.click('#保存案例'));
+  const [header, row] = parseCsv(runNative([saved]));
+  assert.deepEqual(row.slice(header.indexOf('清单提示')), [shown.notice, ...shown.texts]);
+  const plain = path.join(session.dir, 'plain.csv');
+  fs.writeFileSync(plain, '伤残等级,医疗费\r\n五,100\r\n');
+  await openFile(page, plain);
+  assert.deepEqual((await sheet(page)).claim, noClaim, 'no claim columns: an empty section');
+
+  // Printed with 【赔偿清单】 while any claim input is set.
+  const printed = async () => {
+    await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
+    await page.emulateMediaType('print');
+    return page.$eval('#报告', (e) => e.innerText);
+  };
+  assert.ok(!(await printed()).includes('赔偿清单'));
+  await openFile(page, saved);
+  assert.deepEqual(await sheet(page), shown);
+  const report = await printed();
+  for (const line of ['赔偿清单', '定残日\t2012-01-05', '残疾赔偿金\t85547.80', '受害人自担\t20593.00']) {
+    assert.ok(report.includes(line), line);
+  }
+  assert.deepEqual(page.alerts, []);
+
+  // 复制清单: the rows as text and as a table.
+  const cdp = await session.browser.target().createCDPSession();
+  await cdp.send('Browser.grantPermissions',
+                 { permissions: ['clipboardReadWrite', 'clipboardSanitizedWrite'] });
+  await page.emulateMediaType('screen');
+  await page.bringToFront();
+  await page.click('#复制清单按钮');
+  let copied;
+  await until(async () => (copied = await readClipboard(page).catch(() => null))?.html != null);
+  const lines = shown.names.map((name, i) => `${name}\t${shown.texts[i]}`);
+  assert.equal(copied.text, lines.map((line) => `${line}\n`).join(''));
+  const cells = [...copied.html.matchAll(/<td>([^<]*)<\/td><td>([^<]*)<\/td>/g)];
+  assert.deepEqual(cells.map((m) => `${m[1]}\t${m[2]}`), lines);
+  await cdp.detach();
+  await page.close();
+});
