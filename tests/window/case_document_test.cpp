@@ -317,6 +317,52 @@ class CaseDocumentTest : public QObject {
     QCOMPARE(written.readAll().toStdString(), saved ? cases::caseFileText(changed) : before);
   }
 
+  // "Save" answered, and the save fails (its folder became a file: even root
+  // cannot write there): the window stays as it was, changes and results kept.
+  void aFailedSaveInAnswerDropsNothing_data() {
+    QTest::addColumn<QString>("act");
+    QTest::newRow("close") << "close";
+    QTest::newRow("清空") << "清空";
+    QTest::newRow("open") << "open";
+  }
+  void aFailedSaveInAnswerDropsNothing() {
+    QFETCH(QString, act);
+    const QString path = file("sub/case.csv");
+    QFile::remove(file("sub"));  // the row before's
+    QVERIFY(QDir().mkpath(file("sub")));
+    auto* window = started();
+    QVERIFY(window->document().saveTo(path));
+    QVERIFY(QDir(file("sub")).removeRecursively());
+    writeBytes(file("sub"), "x");
+    writeBytes(file("other.csv"), "医疗费\n3\n");
+    enter(window, {{"医疗费", "8"}});
+    click(window, kCalculateButton);
+    const CaseInput changed = window->caseInput();
+    const QString total = result(window, "合计");
+
+    MessageAnswerer answers("Save");
+    bool wentOn = true;
+    if (act == "close") {
+      wentOn = window->close();
+    } else if (act == "清空") {
+      click(window, kClearButton);
+      QCoreApplication::processEvents();  // a replacement would be queued
+      wentOn = host_->window() != window;
+    } else {
+      wentOn = window->document().open(file("other.csv"));
+    }
+    QVERIFY(!wentOn);
+    QCOMPARE(answers.seen.size(), 2u);  // the question, then why the save failed
+    QVERIFY2(answers.seen[1].text.startsWith("案例未保存：" + path),
+             qPrintable(answers.seen[1].text));
+    QCOMPARE(host_->window(), window);
+    QVERIFY(window->isVisible());
+    QVERIFY(sameCase(window->caseInput(), changed));
+    QCOMPARE(result(window, "合计"), total);
+    QCOMPARE(window->document().path(), path);
+    QVERIFY(window->isWindowModified());
+  }
+
   void remembersTheLastFiveFilesOnceEach() {
     auto* window = started();
     const auto recent = [this](int i) {
