@@ -36,6 +36,13 @@ class UnansweredDialogGuard : public QObject {
   // Only application-modal dialogs block: exec() and the static QMessageBox
   // functions make them; a window-modal one (open()) leaves the test running.
   void check() {
+    // Once the test has failed, what it meant to answer is moot: each dialog is
+    // closed at once, and looked for at every turn of the event loop, as a
+    // failed test may go on to open hundreds.
+    const bool failed = QTest::currentTestFailed();
+    if (const int every = failed ? 0 : kPollMs; timer_.interval() != every) {
+      timer_.setInterval(every);
+    }
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || modal->windowModality() != Qt::ApplicationModal) {
       seen_ = nullptr;
@@ -45,8 +52,6 @@ class UnansweredDialogGuard : public QObject {
       seen_ = modal;
       since_.start();
     }
-    // Once the test has failed, what it meant to answer is moot: close at once.
-    const bool failed = QTest::currentTestFailed();
     if (!failed && since_.elapsed() < kGraceMs) return;
     if (!failed) {
       const QString failure = QStringLiteral("a dialog no test answered: “%1” %2")
