@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libcsv-dev
   qt6-base-dev qt6-translations-l10n libfontconfig-dev
-  xvfb xauth
+  xvfb xauth libxcb1-dev
   clang-14 libclang-rt-14-dev time
   poppler-utils
   fonts-arphic-uming fonts-wqy-microhei

@@ -81,8 +81,8 @@ bool CaseDocument::modified() const {
 void CaseDocument::update() {
   copyAction_->setEnabled(window_->hasResults());
   if (path_.isEmpty()) return;  // an unsaved case keeps the plain title
-  window_->setWindowTitle(qs(kProgramTitle) + QStringLiteral(" — ") + QFileInfo(path_).fileName() +
-                          QStringLiteral("[*]"));
+  // The document alone: the desktop's platform adds " — Quorvane" (the display name) itself.
+  window_->setWindowTitle(QFileInfo(path_).fileName() + QStringLiteral("[*]"));
   window_->setWindowModified(modified());
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // What the window tests share: texts in Qt's form, and a stand-in for the user
-// who answers each message box as it appears.
+// who answers each message box as it appears. A blocking dialog that nothing
+// answers within two seconds fails the test (window_testing.cpp).
 
 #include <QApplication>
 #include <QMessageBox>
