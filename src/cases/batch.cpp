@@ -410,10 +410,16 @@ struct Reader::State {
       }
     }
     if (withClaim) {
-      for (const auto& text :
-           claim::columnTexts(claim::computeClaim(current, currentClaim, options.standards))) {
-        output += ',';
-        appendField(output, text);
+      const auto sheet = claim::computeClaim(current, currentClaim, options.standards);
+      output += ',';
+      if (const auto* refusal = std::get_if<claim::ClaimRefusal>(&sheet)) {
+        appendField(output, refusal->message);
+        output.append(claim::columnNames().size() - 1, ',');
+      } else {
+        for (claim::Fen amount : claim::columnAmounts(std::get<claim::ClaimSheet>(sheet))) {
+          output += ',';
+          claim::appendFen(output, amount);
+        }
       }
     }
     output += rowEnd;

@@ -154,5 +154,9 @@ inline constexpr std::string_view kNoticeColumn = "清单提示";
 
 // "85547.80".
 [[nodiscard]] std::string fenText(Fen amount);
+void appendFen(std::string& out, Fen amount);
+
+// A sheet's amounts in the order of its columns after 清单提示.
+[[nodiscard]] std::vector<Fen> columnAmounts(const ClaimSheet& sheet);
 
 }  // namespace quorvane::claim

@@ -16,6 +16,13 @@ bool allDigits(std::string_view text) {
   return true;
 }
 
+// The value of at most four digits.
+int digitsValue(std::string_view digits) {
+  int value = 0;
+  for (char c : digits) value = value * 10 + (c - '0');
+  return value;
+}
+
 std::string quoted(std::string_view field, std::string_view text) {
   return std::string(field) + "“" + std::string(text) + "”";
 }
@@ -84,8 +91,7 @@ class FieldReader {
         return std::nullopt;
       }
     }
-    const auto found = realDate(std::stoi(std::string(year)), std::stoi(std::string(month)),
-                                std::stoi(std::string(day)));
+    const auto found = realDate(digitsValue(year), digitsValue(month), digitsValue(day));
     if (!found) {
       fail({quoted(name, std::string(year) + "-" + std::string(month) + "-" + std::string(day)) +
             "不是存在的日期"});
@@ -102,7 +108,7 @@ std::optional<Date> isoDate(std::string_view text) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
   const auto y = text.substr(0, 4), m = text.substr(5, 2), d = text.substr(8, 2);
   if (!allDigits(y) || !allDigits(m) || !allDigits(d)) return std::nullopt;
-  return realDate(std::stoi(std::string(y)), std::stoi(std::string(m)), std::stoi(std::string(d)));
+  return realDate(digitsValue(y), digitsValue(m), digitsValue(d));
 }
 
 std::string isoText(const Date& date) {

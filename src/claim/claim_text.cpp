@@ -1,3 +1,5 @@
+#include <charconv>
+
 #include "claim.h"
 #include "claim_report.h"
 
@@ -15,12 +17,32 @@ std::array<Fen, 8> payerAmounts(const Payers& p) {
 
 }  // namespace
 
-std::string fenText(Fen amount) {
+void appendFen(std::string& out, Fen amount) {
   const bool negative = amount < 0;
-  const auto magnitude = static_cast<std::uint64_t>(negative ? -amount : amount);
-  std::string cents = std::to_string(magnitude % 100);
-  if (cents.size() < 2) cents.insert(0, "0");
-  return (negative ? "-" : "") + std::to_string(magnitude / 100) + "." + cents;
+  const auto magnitude =
+      negative ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
+  char text[32];
+  char* end = text;
+  if (negative) *end++ = '-';
+  end = std::to_chars(end, text + sizeof text, magnitude / 100).ptr;
+  const auto cents = static_cast<char>(magnitude % 100);
+  *end++ = '.';
+  *end++ = static_cast<char>('0' + cents / 10);
+  *end++ = static_cast<char>('0' + cents % 10);
+  out.append(text, end);
+}
+
+std::string fenText(Fen amount) {
+  std::string text;
+  appendFen(text, amount);
+  return text;
+}
+
+std::vector<Fen> columnAmounts(const ClaimSheet& sheet) {
+  std::vector<Fen> amounts(sheet.items.begin(), sheet.items.end());
+  amounts.push_back(sheet.合计);
+  for (Fen amount : payerAmounts(sheet.payers)) amounts.push_back(amount);
+  return amounts;
 }
 
 const std::vector<std::string>& columnNames() {
@@ -40,11 +62,8 @@ std::vector<std::string> columnTexts(const ClaimOutcome& outcome) {
     texts[0] = refusal->message;
     return texts;
   }
-  const auto& sheet = std::get<ClaimSheet>(outcome);
   std::size_t column = 1;
-  for (Fen amount : sheet.items) texts[column++] = fenText(amount);
-  texts[column++] = fenText(sheet.合计);
-  for (Fen amount : payerAmounts(sheet.payers)) texts[column++] = fenText(amount);
+  for (Fen amount : columnAmounts(std::get<ClaimSheet>(outcome))) texts[column++] = fenText(amount);
   return texts;
 }
 
