@@ -62,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const auto explained = claim::computeClaim(in, claimInput, table, true);
   require(claim::columnTexts(explained) == texts);
+  require(std::get<claim::ClaimSheet>(explained).itemWorking.size() == claim::kItemCount);
   for (const auto& working : std::get<claim::ClaimSheet>(explained).itemWorking) {
     require(!working.empty());
   }

@@ -44,20 +44,28 @@ Fen support(const Facts& facts, std::int64_t coefficientHundredths, detail::Work
   const std::int64_t denominator = 2 * (facts.siblings + 1);
   const std::int64_t childShare = denominator / facts.parentCount;
   const std::int64_t elderShare = 2;
+  // How the shares change from one year to the next: a dependant's share
+  // counts from year 1 through its last year.
+  std::array<std::int64_t, 22> change{};
   int longest = 0;
-  for (auto years : facts.childYears) longest = std::max<int>(longest, years);
-  for (auto years : facts.elderYears) longest = std::max<int>(longest, years);
+  const auto supported = [&](int years, std::int64_t share) {
+    if (years <= 0) return;
+    change[1] += share;
+    change[static_cast<std::size_t>(years) + 1] -= share;
+    longest = std::max(longest, years);
+  };
+  for (auto years : facts.childYears) supported(years, childShare);
+  for (auto years : facts.elderYears) supported(years, elderShare);
   const std::int64_t whole = 10'000 * denominator;  // a coefficient times shares of 100%
-  Wide sum = 0;
+  // Year by year, the yearly amount weighted by how many years in a row it holds.
+  std::int64_t weighted = 0;
+  std::int64_t shares = 0;
   for (int year = 1; year <= longest; ++year) {
-    std::int64_t shares = 0;
-    for (auto years : facts.childYears) shares += years >= year ? childShare : 0;
-    for (auto years : facts.elderYears) shares += years >= year ? elderShare : 0;
-    sum += static_cast<Wide>(facts.row.values.supportBase) *
-           std::min(coefficientHundredths * shares, whole);
+    shares += change[static_cast<std::size_t>(year)];
+    weighted += std::min(coefficientHundredths * shares, whole);
     if (working) working->supportYear(year, shares, denominator, coefficientHundredths);
   }
-  return rounded(sum * 100, whole);
+  return rounded(static_cast<Wide>(facts.row.values.supportBase) * weighted * 100, whole);
 }
 
 Payers pay(const Facts& facts, const std::array<Fen, kItemCount>& items, Fen total) {
@@ -92,11 +100,12 @@ bool anySet(const ClaimInput& input) {
 
 ClaimOutcome computeClaim(const CaseInput& input, const ClaimInput& claim,
                           const StandardsTable& standards, bool withWorking) {
-  auto read = detail::readFacts(input, claim, standards);
-  if (auto* refusal = std::get_if<ClaimRefusal>(&read)) return std::move(*refusal);
-  const Facts& facts = std::get<Facts>(read);
+  Facts facts;
+  if (auto refusal = detail::readFacts(input, claim, standards, facts)) return std::move(*refusal);
 
-  ClaimSheet sheet;
+  // Built where it is returned: a sheet is a few hundred bytes.
+  ClaimOutcome outcome{std::in_place_type<ClaimSheet>};
+  auto& sheet = std::get<ClaimSheet>(outcome);
   std::optional<detail::Working> working;
   if (withWorking) working.emplace(facts);
   auto& items = sheet.items;
@@ -126,7 +135,7 @@ ClaimOutcome computeClaim(const CaseInput& input, const ClaimInput& claim,
   sheet.合计 = std::accumulate(items.begin(), items.end(), Fen{0});
   sheet.payers = pay(facts, items, sheet.合计);
   if (working) working->finish(sheet, coefficientHundredths, years);
-  return sheet;
+  return outcome;
 }
 
 }  // namespace quorvane::claim

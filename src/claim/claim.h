@@ -124,9 +124,10 @@ struct ClaimSheet {
   std::array<Fen, kItemCount> items{};
   Fen 合计 = 0;
   Payers payers;
-  // Each item's working in words, and the payers', in Chinese; one line each,
-  // joined by '\n'. Filled only when asked for.
-  std::array<std::string, kItemCount> itemWorking;
+  // Each item's working in words (kItemCount of them), and the payers', in
+  // Chinese; one line each, joined by '\n'. Filled only when asked for:
+  // empty otherwise, so that a sheet without it costs no strings.
+  std::vector<std::string> itemWorking;
   std::string payersWorking;
 };
 
@@ -155,8 +156,13 @@ inline constexpr std::string_view kNoticeColumn = "清单提示";
 // "85547.80".
 [[nodiscard]] std::string fenText(Fen amount);
 void appendFen(std::string& out, Fen amount);
+// The same written at out, at most kLongestFen characters; returns their end.
+inline constexpr std::size_t kLongestFen = 24;
+char* writeFen(char* out, Fen amount);
 
-// A sheet's amounts in the order of its columns after 清单提示.
-[[nodiscard]] std::vector<Fen> columnAmounts(const ClaimSheet& sheet);
+// A sheet's amounts in the order of its columns after 清单提示: the items,
+// 清单合计 and the eight payers' figures.
+inline constexpr std::size_t kAmountColumns = kItemCount + 9;
+[[nodiscard]] std::array<Fen, kAmountColumns> columnAmounts(const ClaimSheet& sheet);
 
 }  // namespace quorvane::claim

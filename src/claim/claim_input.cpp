@@ -46,22 +46,22 @@ class FieldReader {
     if (!refusal_) refusal_ = std::move(refusal);
   }
 
+  // Out of line: a batch of good cases never builds a message.
+  [[gnu::noinline, gnu::cold]] void refuse(Reading reading, std::string_view field,
+                                           std::string_view text, std::string_view range) {
+    fail(reading == Reading::notANumber ? notANumber(field, text) : outOfRange(field, text, range));
+  }
+
   // A number of hundredths; empty reads as fallback.
   std::int64_t number(std::string_view field, std::string_view text, std::int64_t most,
                       std::string_view range, std::int64_t fallback = 0) {
     if (failed()) return 0;
     if (text.empty()) return fallback;
     std::int64_t value = 0;
-    switch (readHundredths(text, most, value)) {
-      case Reading::ok:
-        return value;
-      case Reading::notANumber:
-        fail(notANumber(field, text));
-        return 0;
-      case Reading::tooLarge:
-        fail(outOfRange(field, text, range));
-        return 0;
-    }
+    const Reading reading = readHundredths(text, most, value);
+    if (reading == Reading::ok) [[likely]]
+      return value;
+    refuse(reading, field, text, range);
     return 0;
   }
 
@@ -77,19 +77,20 @@ class FieldReader {
                            std::string_view monthField, std::string_view month,
                            std::string_view dayField, std::string_view day) {
     if (failed()) return std::nullopt;
-    const std::array<std::pair<std::string_view, std::string_view>, 3> parts{
-        {{yearField, year}, {monthField, month}, {dayField, day}}};
-    for (const auto& [field, text] : parts) {
+    const auto wellFormed = [&](std::string_view field, std::string_view text, bool isYear) {
       if (text.empty()) {
         fail({std::string(name) + "不完整：" + std::string(field) + "为空"});
-        return std::nullopt;
+        return false;
       }
-      const bool isYear = field == yearField;
-      if (!allDigits(text) || (isYear ? text.size() != 4 : text.size() > 2)) {
-        fail({quoted(field, text) + "不是有效的" +
-              (isYear ? "年份（四位数字）" : "月或日（数字）")});
-        return std::nullopt;
+      if (allDigits(text) && (isYear ? text.size() == 4 : text.size() <= 2)) [[likely]] {
+        return true;
       }
+      fail({quoted(field, text) + "不是有效的" + (isYear ? "年份（四位数字）" : "月或日（数字）")});
+      return false;
+    };
+    if (!wellFormed(yearField, year, true) || !wellFormed(monthField, month, false) ||
+        !wellFormed(dayField, day, false)) {
+      return std::nullopt;
     }
     const auto found = realDate(digitsValue(year), digitsValue(month), digitsValue(day));
     if (!found) {
@@ -117,28 +118,57 @@ std::string isoText(const Date& date) {
   return text;
 }
 
+// Whole years from hundredths of a year, halves to the even year.
+std::int16_t roundedYears(std::int64_t hundredths) {
+  const std::int64_t whole = hundredths / 100, rest = hundredths % 100;
+  return static_cast<std::int16_t>(whole + (rest > 50 || (rest == 50 && whole % 2 != 0) ? 1 : 0));
+}
+
+// A dependant's years by the rules of the 22 amounts (to 18 for a child; 20,
+// 80 − age or 5 for an elder), worked on the exact age: every tie of those
+// rules is an age the double arithmetic there holds exactly, so the two agree.
+std::int16_t childYears(std::int64_t age) {
+  return age > 0 && age <= 1'800 ? roundedYears(1'800 - age) : std::int16_t{0};
+}
+
+std::int16_t elderYears(std::int64_t age) {
+  if (age > 1'800 && age <= 6'000) return 20;
+  if (age > 6'000 && age <= 7'500) return roundedYears(8'000 - age);
+  return age > 7'500 ? std::int16_t{5} : std::int16_t{0};
+}
+
 constexpr std::array<std::string_view, 10> kGrades{"一", "二", "三", "四", "五",
                                                    "六", "七", "八", "九", "十"};
 
 }  // namespace
 
 Reading readHundredths(std::string_view text, std::int64_t most, std::int64_t& value) {
-  const auto dot = text.find('.');
-  const auto whole = text.substr(0, dot);
-  const auto fraction = dot == std::string_view::npos ? std::string_view{} : text.substr(dot + 1);
-  if (!allDigits(whole)) return Reading::notANumber;
-  if (dot != std::string_view::npos && (!allDigits(fraction) || fraction.size() > 2)) {
-    return Reading::notANumber;
+  // One pass: the whole part's digits, then at most ".d" or ".dd". A whole
+  // part too large is only known to be out of range once the rest of the
+  // text has been found to be a number. Past 15 significant digits the
+  // value is not kept (it could not fit), only counted.
+  const auto digit = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const char* const wholeStart = p;
+  std::int64_t whole = 0;
+  int significant = 0;  // digits from the first that is not 0
+  for (; p != end && digit(*p); ++p) {
+    if (significant < 15) whole = whole * 10 + (*p - '0');
+    significant += whole != 0 ? 1 : 0;
   }
-  value = 0;
-  for (char c : whole) {
-    value = value * 10 + (c - '0');
-    // Past this, the whole part alone is above most, and the next digit could overflow.
-    if (value > most / 100) return Reading::tooLarge;
+  if (p == wholeStart) return Reading::notANumber;
+  std::int64_t fraction = 0;
+  if (p != end) {
+    const auto decimals = end - p - 1;
+    if (*p != '.' || decimals < 1 || decimals > 2 || !digit(p[1]) ||
+        (decimals == 2 && !digit(p[2]))) {
+      return Reading::notANumber;
+    }
+    fraction = (p[1] - '0') * 10 + (decimals == 2 ? p[2] - '0' : 0);
   }
-  value *= 100;
-  if (!fraction.empty()) value += (fraction[0] - '0') * 10;
-  if (fraction.size() == 2) value += fraction[1] - '0';
+  if (significant > 15 || whole > most / 100) return Reading::tooLarge;
+  value = whole * 100 + fraction;
   return value > most ? Reading::tooLarge : Reading::ok;
 }
 
@@ -164,9 +194,9 @@ int wholeYears(const Date& birth, const Date& on) {
   return on.year - birth.year - (reached ? 0 : 1);
 }
 
-std::variant<Facts, ClaimRefusal> readFacts(const CaseInput& in, const ClaimInput& claim,
-                                            const StandardsTable& standards) {
-  Facts facts;
+std::optional<ClaimRefusal> readFacts(const CaseInput& in, const ClaimInput& claim,
+                                      const StandardsTable& standards, Facts& facts) {
+  facts = {};
   FieldReader read;
 
   if (claim.案件类型 == "死亡") {
@@ -248,15 +278,13 @@ std::variant<Facts, ClaimRefusal> readFacts(const CaseInput& in, const ClaimInpu
 
   for (std::size_t k = 0; k < 6; ++k) {
     const auto& field = inputFields[16 + k];
-    const std::string& text = in.*field.member;
-    read.number(field.name, text, kMostAge, "0 至 150 岁");
-    if (!read.failed()) facts.childYears[k] = childSupportYears(text);
+    facts.childYears[k] =
+        childYears(read.number(field.name, in.*field.member, kMostAge, "0 至 150 岁"));
   }
   for (std::size_t k = 0; k < 4; ++k) {
     const auto& field = inputFields[22 + k];
-    const std::string& text = in.*field.member;
-    read.number(field.name, text, kMostAge, "0 至 150 岁");
-    if (!read.failed()) facts.elderYears[k] = elderSupportYears(text);
+    facts.elderYears[k] =
+        elderYears(read.number(field.name, in.*field.member, kMostAge, "0 至 150 岁"));
   }
   const auto siblings =
       read.number("兄弟姐妹人数", in.兄弟姐妹人数, kMostSiblings * 100, "0 至 20");
@@ -285,7 +313,7 @@ std::variant<Facts, ClaimRefusal> readFacts(const CaseInput& in, const ClaimInpu
     return ClaimRefusal{"交强险：事故发生日 " + isoText(*accident) +
                         " 早于 2008-02-01，当时的责任限额不在计算范围内"};
   }
-  return facts;
+  return std::nullopt;
 }
 
 }  // namespace quorvane::claim::detail

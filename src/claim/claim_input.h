@@ -65,8 +65,8 @@ enum class Reading { ok, notANumber, tooLarge };
 // 1 March in a common year.
 [[nodiscard]] int wholeYears(const Date& birth, const Date& on);
 
-[[nodiscard]] std::variant<Facts, ClaimRefusal> readFacts(const CaseInput& input,
-                                                          const ClaimInput& claim,
-                                                          const StandardsTable& standards);
+// Fills facts from the inputs, or says why they are refused.
+[[nodiscard]] std::optional<ClaimRefusal> readFacts(const CaseInput& input, const ClaimInput& claim,
+                                                    const StandardsTable& standards, Facts& facts);
 
 }  // namespace quorvane::claim::detail

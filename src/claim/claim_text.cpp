@@ -1,4 +1,4 @@
-#include <charconv>
+#include <algorithm>
 
 #include "claim.h"
 #include "claim_report.h"
@@ -17,19 +17,39 @@ std::array<Fen, 8> payerAmounts(const Payers& p) {
 
 }  // namespace
 
+char* writeFen(char* out, Fen amount) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  if (amount == 0) return std::copy_n("0.00", 4, out);  // most claims' payers and costs
+  if (amount < 0) *out++ = '-';
+  auto yuan =
+      amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
+  const auto cents = static_cast<std::size_t>(yuan % 100) * 2;
+  yuan /= 100;
+  // Written in place from the last digit back, once their number is known.
+  std::size_t length = 1;
+  for (auto rest = yuan; rest >= 10; rest /= 10) ++length;
+  char* const end = out + length + 3;
+  char* p = end;
+  *--p = kPairs[cents + 1];
+  *--p = kPairs[cents];
+  *--p = '.';
+  while (yuan >= 100) {
+    const auto pair = static_cast<std::size_t>(yuan % 100) * 2;
+    yuan /= 100;
+    *--p = kPairs[pair + 1];
+    *--p = kPairs[pair];
+  }
+  if (yuan >= 10) *--p = kPairs[yuan * 2 + 1];
+  *--p = static_cast<char>('0' + (yuan >= 10 ? yuan / 10 : yuan));
+  return end;
+}
+
 void appendFen(std::string& out, Fen amount) {
-  const bool negative = amount < 0;
-  const auto magnitude =
-      negative ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
-  char text[32];
-  char* end = text;
-  if (negative) *end++ = '-';
-  end = std::to_chars(end, text + sizeof text, magnitude / 100).ptr;
-  const auto cents = static_cast<char>(magnitude % 100);
-  *end++ = '.';
-  *end++ = static_cast<char>('0' + cents / 10);
-  *end++ = static_cast<char>('0' + cents % 10);
-  out.append(text, end);
+  char text[kLongestFen];
+  out.append(text, writeFen(text, amount));
 }
 
 std::string fenText(Fen amount) {
@@ -38,10 +58,12 @@ std::string fenText(Fen amount) {
   return text;
 }
 
-std::vector<Fen> columnAmounts(const ClaimSheet& sheet) {
-  std::vector<Fen> amounts(sheet.items.begin(), sheet.items.end());
-  amounts.push_back(sheet.合计);
-  for (Fen amount : payerAmounts(sheet.payers)) amounts.push_back(amount);
+std::array<Fen, kAmountColumns> columnAmounts(const ClaimSheet& sheet) {
+  std::array<Fen, kAmountColumns> amounts{};
+  std::copy(sheet.items.begin(), sheet.items.end(), amounts.begin());
+  amounts[kItemCount] = sheet.合计;
+  const auto payers = payerAmounts(sheet.payers);
+  std::copy(payers.begin(), payers.end(), amounts.begin() + kItemCount + 1);
   return amounts;
 }
 

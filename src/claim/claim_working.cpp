@@ -70,6 +70,7 @@ void Working::finish(ClaimSheet& sheet, std::int64_t coefficient, int years) con
   const Standards& row = f.row.values;
   const std::string standards = std::string(f.row.accidentYear) + "年标准";
   auto& w = sheet.itemWorking;
+  w.assign(kItemCount, {});
 
   const std::string age = "出生 " + isoText(f.birth) + "，" +
                           (f.assessed ? "定残日 " : "事故发生日 ") + isoText(f.reference) + "，" +

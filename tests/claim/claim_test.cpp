@@ -400,7 +400,7 @@ TEST(Claim, WorkingShowsTheFormulaWithItsFigures) {
   EXPECT_EQ(section.title, "赔偿清单");
   EXPECT_EQ(section.rows.front().name, "计算标准年度");
   // Without working asked for, none is written.
-  EXPECT_EQ(std::get<ClaimSheet>(computeClaim(c.input, c.claim)).itemWorking[0], "");
+  EXPECT_TRUE(std::get<ClaimSheet>(computeClaim(c.input, c.claim)).itemWorking.empty());
 }
 
 TEST(Claim, AnySetLooksAtEveryClaimInput) {
@@ -414,3 +414,46 @@ TEST(Claim, AnySetLooksAtEveryClaimInput) {
 
 }  // namespace
 }  // namespace quorvane::claim
+
+namespace quorvane::claim {
+namespace {
+
+TEST(Claim, FenTextsHaveExactlyTwoDecimals) {
+  const std::pair<Fen, const char*> table[] = {
+      {0, "0.00"},
+      {5, "0.05"},
+      {100, "1.00"},
+      {999, "9.99"},
+      {1'000, "10.00"},
+      {123'456'789, "1234567.89"},
+      {-150, "-1.50"},
+      {9'999'999'999, "99999999.99"},
+      {INT64_MAX, "92233720368547758.07"},
+      {INT64_MIN, "-92233720368547758.08"},
+  };
+  for (const auto& [fen, text] : table) EXPECT_EQ(fenText(fen), text) << fen;
+}
+
+}  // namespace
+}  // namespace quorvane::claim
+
+namespace quorvane::claim::detail {
+namespace {
+
+TEST(Claim, HundredthsReadPlainNumbersOnly) {
+  const std::pair<const char*, std::optional<std::int64_t>> table[] = {
+      {"0", 0},         {"007", 700},
+      {"1.5", 150},     {"1.05", 105},
+      {"99.99", 9'999}, {"100", 10'000},
+      {"100.01", {}},   {"1.", {}},
+      {".5", {}},       {"1.234", {}},
+      {"1e2", {}},      {"+1", {}},
+      {"1 ", {}},       {"0000000000000000000042", 4'200},
+      {"", {}},         {"1.a", {}},
+      {"١", {}},        {"99999999999999999999", {}},
+  };
+  for (const auto& [text, expected] : table) EXPECT_EQ(hundredths(text, 10'000), expected) << text;
+}
+
+}  // namespace
+}  // namespace quorvane::claim::detail

@@ -14,7 +14,7 @@ import { chromium, download, enter, open, openFile, readClipboard, runNative, st
 
 const session = chromium();
 const claimNames = ['计算标准年度', '定残日', '伤残附加指数', '精神损害抚慰金', '交强险', '责任比例',
-                    '商业三者险限额'];
+                    '商业三者险限额', '案件类型'];
 const noClaim = Object.fromEntries(claimNames.map((n) => [n, '']));
 const example = {
   伤残等级: '十', 人员1的护理天数: '30', 护理人员1的工资: '100', 住院天数: '20', 误工天数: '90',
@@ -33,7 +33,7 @@ const sheet = async (page) => ({ inputs: (await state(page)).inputs, ...(await p
   };
 }, claimNames)) });
 
-// Each shown sheet is the native tool's for its 31 inputs and 7 claim inputs:
+// Each shown sheet is the native tool's for its 31 inputs and 8 claim inputs:
 // the notice and texts of its claim columns, and every line of working in its
 // --explain report (a refusal has neither amounts nor working).
 function assertNative(shown, label, args = []) {
@@ -91,6 +91,18 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
                    ['2024', '2023', '2018', '2017', '2016', '2014', '2013', '2012', '2011']);
   await enter(page, { ...example, 计算标准年度: '2024' });
   assertNative([await sheet(page)], ['2024'], ['--standards', beijing]);
+
+  // A death case goes by the saved row's average wage.
+  await enter(page, {
+    受害人生日年: '1960', 受害人生日月: '3', 受害人生日日: '15', 事故发生日年: '2013', 事故发生日月: '6',
+    事故发生日日: '1', 孩子1年龄: '16', 老人1年龄: '80', 兄弟姐妹人数: '1', 人员1的护理天数: '',
+    护理人员1的工资: '', 住院天数: '5', 误工天数: '10', 最近三年日平均收入: '300', 交通费: '3000',
+    医疗费: '52000', 营养费: '', 计算标准年度: '2014', 案件类型: '死亡', 伤残附加指数: '',
+    精神损害抚慰金: '50000', 责任比例: '100', 商业三者险限额: '1000000',
+  });
+  const died = await sheet(page);
+  assert.equal(died.texts[died.names.indexOf('清单合计')], '1041393.00');
+  assertNative([died], ['death'], ['--standards', beijing]);
   await page.close();
 });
 
