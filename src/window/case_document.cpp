@@ -195,32 +195,45 @@ bool CaseDocument::open(const QString& path) {
   return true;
 }
 
-void CaseDocument::copyResults() {
-  auto* data = new QMimeData;
-  data->setText(resultsText());
-  data->setHtml(resultsHtml());
-  QApplication::clipboard()->setMimeData(data);
-}
+namespace {
 
-QString CaseDocument::resultsText() const {
+QString rowsText(const CopiedRows& rows) {
   QString text;
-  for (const auto& field : resultFields) {
-    const QWidget* box = window_->control(field.name);
-    text += box->accessibleName() + QLatin1Char('\t') + static_cast<const QLineEdit*>(box)->text() +
-            QLatin1Char('\n');
+  for (const auto& [caption, value] : rows) {
+    text += caption + QLatin1Char('\t') + value + QLatin1Char('\n');
   }
   return text;
 }
 
-QString CaseDocument::resultsHtml() const {
+QString rowsHtml(const CopiedRows& rows) {
   QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
-  for (const auto& field : resultFields) {
-    const QWidget* box = window_->control(field.name);
+  for (const auto& [caption, value] : rows) {
     html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
-                .arg(box->accessibleName().toHtmlEscaped(),
-                     static_cast<const QLineEdit*>(box)->text().toHtmlEscaped());
+                .arg(caption.toHtmlEscaped(), value.toHtmlEscaped());
   }
   return html + QStringLiteral("</table>");
+}
+
+}  // namespace
+
+void copyRows(const CopiedRows& rows) {
+  auto* data = new QMimeData;
+  data->setText(rowsText(rows));
+  data->setHtml(rowsHtml(rows));
+  QApplication::clipboard()->setMimeData(data);
+}
+
+void CaseDocument::copyResults() {
+  copyRows(resultRows());
+}
+
+CopiedRows CaseDocument::resultRows() const {
+  CopiedRows rows;
+  for (const auto& field : resultFields) {
+    const QWidget* box = window_->control(field.name);
+    rows.append({box->accessibleName(), static_cast<const QLineEdit*>(box)->text()});
+  }
+  return rows;
 }
 
 namespace {
