@@ -44,6 +44,8 @@ struct ClaimInput {
   std::string 交强险;          // "有责", "无责" or "无" (empty)
   std::string 责任比例;        // percent, 0 to 100; empty: 100
   std::string 商业三者险限额;  // yuan; empty: no policy
+
+  friend bool operator==(const ClaimInput&, const ClaimInput&) = default;
 };
 
 inline constexpr std::array<NamedField<ClaimInput>, 7> claimFields{{

@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include "calc.h"
+#include "claim.h"
 
 class QAction;
 class QMenu;
@@ -69,6 +70,7 @@ class CaseDocument : public QObject {
   CalculatorWindow* window_;
   QString path_;
   CaseInput saved_;
+  claim::ClaimInput savedClaim_;
   QAction* saveAction_;
   QAction* saveAsAction_;
   QAction* openAction_;
