@@ -90,7 +90,8 @@ void ClaimDialog::createWidgets() {
     const QString name = qs(claim::claimFields[i].name);
     QWidget* box = nullptr;
     if (i == kYear || i == kInsurance) {
-      auto* list = new QComboBox(this);
+      // 交强险 types ahead and ignores the wheel as the window's lists do.
+      auto* list = i == kYear ? new QComboBox(this) : new DropDownList(this);
       list->setEditable(i == kYear);
       if (i == kYear) {
         list->setInsertPolicy(QComboBox::NoInsert);
