@@ -46,6 +46,8 @@ struct ClaimInput {
   std::string 责任比例;        // percent, 0 to 100; empty: 100
   std::string 商业三者险限额;  // yuan; empty: no policy
   std::string 案件类型;        // "伤残" (empty) or "死亡"
+
+  friend bool operator==(const ClaimInput&, const ClaimInput&) = default;
 };
 
 inline constexpr std::array<NamedField<ClaimInput>, 8> claimFields{{

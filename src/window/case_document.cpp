@@ -75,7 +75,8 @@ QList<QAction*> CaseDocument::actions() const {
 }
 
 bool CaseDocument::modified() const {
-  return !path_.isEmpty() && !sameCase(window_->caseInput(), saved_);
+  return !path_.isEmpty() &&
+         (!sameCase(window_->caseInput(), saved_) || window_->claimInput() != savedClaim_);
 }
 
 void CaseDocument::update() {
@@ -130,7 +131,7 @@ void CaseDocument::saveAs() {
 
 bool CaseDocument::saveTo(const QString& path) {
   const CaseInput shown = window_->caseInput();
-  const std::string text = cases::caseFileText(shown);
+  const std::string text = cases::caseFileText(shown, window_->claimInput());
   if (const QString why = platform::writeWhole(path, text); !why.isEmpty()) {
     QMessageBox::warning(window_, qs(kProgramTitle),
                          QStringLiteral("案例未保存：%1\n%2").arg(path, why));
@@ -138,6 +139,7 @@ bool CaseDocument::saveTo(const QString& path) {
   }
   path_ = QFileInfo(path).absoluteFilePath();
   saved_ = shown;
+  savedClaim_ = window_->claimInput();
   remember(path_);
   update();
   return true;
@@ -187,40 +189,54 @@ bool CaseDocument::open(const QString& path) {
     pick =
         static_cast<std::size_t>(std::max(0, static_cast<int>(items.indexOf(chooser.textValue()))));
   }
-  window_->showCase(entries[pick].input);
+  window_->showCase(entries[pick].input, entries[pick].claim);
   path_ = QFileInfo(path).absoluteFilePath();
   saved_ = window_->caseInput();  // as shown: a list text that is not offered is no change
+  savedClaim_ = window_->claimInput();
   remember(path_);
   update();
   return true;
 }
 
-void CaseDocument::copyResults() {
-  auto* data = new QMimeData;
-  data->setText(resultsText());
-  data->setHtml(resultsHtml());
-  QApplication::clipboard()->setMimeData(data);
-}
+namespace {
 
-QString CaseDocument::resultsText() const {
+QString rowsText(const CopiedRows& rows) {
   QString text;
-  for (const auto& field : resultFields) {
-    const QWidget* box = window_->control(field.name);
-    text += box->accessibleName() + QLatin1Char('\t') + static_cast<const QLineEdit*>(box)->text() +
-            QLatin1Char('\n');
+  for (const auto& [caption, value] : rows) {
+    text += caption + QLatin1Char('\t') + value + QLatin1Char('\n');
   }
   return text;
 }
 
-QString CaseDocument::resultsHtml() const {
+QString rowsHtml(const CopiedRows& rows) {
   QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
-  for (const auto& field : resultFields) {
-    const QWidget* box = window_->control(field.name);
+  for (const auto& [caption, value] : rows) {
     html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
-                .arg(box->accessibleName().toHtmlEscaped(),
-                     static_cast<const QLineEdit*>(box)->text().toHtmlEscaped());
+                .arg(caption.toHtmlEscaped(), value.toHtmlEscaped());
   }
   return html + QStringLiteral("</table>");
+}
+
+}  // namespace
+
+void copyRows(const CopiedRows& rows) {
+  auto* data = new QMimeData;
+  data->setText(rowsText(rows));
+  data->setHtml(rowsHtml(rows));
+  QApplication::clipboard()->setMimeData(data);
+}
+
+void CaseDocument::copyResults() {
+  copyRows(resultRows());
+}
+
+CopiedRows CaseDocument::resultRows() const {
+  CopiedRows rows;
+  for (const auto& field : resultFields) {
+    const QWidget* box = window_->control(field.name);
+    rows.append({box->accessibleName(), static_cast<const QLineEdit*>(box)->text()});
+  }
+  return rows;
 }
 
 namespace {

@@ -7,11 +7,14 @@
 // or a spreadsheet. A case never saved or opened behaves as the window
 // always has: no name, no question.
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
 #include "calc.h"
+#include "claim.h"
 
 class QAction;
 class QMenu;
@@ -19,6 +22,12 @@ class QMenu;
 namespace quorvane::window {
 
 class CalculatorWindow;
+
+// Rows of caption and text onto the clipboard, as 复制结果 copies the results:
+// as text (caption, tab, text; a line each), which a spreadsheet pastes as two
+// columns, and as an HTML table, which a word processor pastes as a table.
+using CopiedRows = QList<QPair<QString, QString>>;
+void copyRows(const CopiedRows& rows);
 
 class CaseDocument : public QObject {
   Q_OBJECT
@@ -45,10 +54,6 @@ class CaseDocument : public QObject {
   void addRecentFiles(QMenu& menu);
   [[nodiscard]] static QStringList recentFiles();
 
-  // The results as text (caption, tab, amount; a line each) and as an HTML table.
-  [[nodiscard]] QString resultsText() const;
-  [[nodiscard]] QString resultsHtml() const;
-
   // The window's fields or results changed: title and actions follow.
   void update();
 
@@ -57,6 +62,7 @@ class CaseDocument : public QObject {
   void saveAs();
   void chooseAndOpen();
   void copyResults();
+  [[nodiscard]] CopiedRows resultRows() const;
   void remember(const QString& path);
   // Where the file dialogs start: the case's own folder, else the documents folder.
   [[nodiscard]] QString startFolder() const;
@@ -64,6 +70,7 @@ class CaseDocument : public QObject {
   CalculatorWindow* window_;
   QString path_;
   CaseInput saved_;
+  claim::ClaimInput savedClaim_;
   QAction* saveAction_;
   QAction* saveAsAction_;
   QAction* openAction_;

@@ -1,6 +1,7 @@
 #include "window.h"
 
 #include "case_document.h"
+#include "claim_dialog.h"
 #include "controls.h"
 
 #include <QAction>
@@ -21,6 +22,7 @@
 #include <cmath>
 #include <variant>
 
+#include "claim_report.h"
 #include "report.h"
 #include "standards_dialog.h"
 #include "standards_file.h"
@@ -200,8 +202,11 @@ void CalculatorWindow::createConnections() {
 
   standardsAction_ =
       action("年度标准动作", QStringLiteral("年度标准…"), QKeySequence(Qt::CTRL | Qt::Key_T));
+  claimAction_ =
+      action("赔偿清单动作", QStringLiteral("赔偿清单…"), QKeySequence(Qt::CTRL | Qt::Key_L));
   printAction_ = action("打印动作", QStringLiteral("打印…"), QKeySequence::Print);
   connect(standardsAction_, &QAction::triggered, this, &CalculatorWindow::editStandards);
+  connect(claimAction_, &QAction::triggered, this, [this] { showClaim(); });
   connect(printAction_, &QAction::triggered, this, &CalculatorWindow::print);
 
   // A right click on the field area itself, or on a caption (which passes it
@@ -216,6 +221,7 @@ void CalculatorWindow::showContextMenu(const QPoint& position) {
   menu.addActions(document_->actions());
   menu.addSeparator();
   menu.addAction(standardsAction_);
+  menu.addAction(claimAction_);
   menu.addAction(printAction_);
   document_->addRecentFiles(menu);
   menu.exec(pictureBox_->mapToGlobal(position));
@@ -280,7 +286,7 @@ CaseInput CalculatorWindow::caseInput() const {
   return in;
 }
 
-void CalculatorWindow::showCase(const CaseInput& input) {
+void CalculatorWindow::showCase(const CaseInput& input, const claim::ClaimInput& claim) {
   for (std::size_t i = 0; i < inputFields.size(); ++i) {
     const QString text = QString::fromStdString(input.*inputFields[i].member);
     if (auto* list = qobject_cast<QComboBox*>(inputs_[i])) {
@@ -294,6 +300,7 @@ void CalculatorWindow::showCase(const CaseInput& input) {
     box->setToolTip({});
   }
   scrollBar_->setValue(0);
+  setClaimInput(claim);
   document_->update();
 }
 
@@ -361,7 +368,11 @@ void CalculatorWindow::print() {
 }
 
 void CalculatorWindow::printReport(QPrinter& printer) const {
-  const CaseReport report = reportFor(caseInput(), standards_);
+  CaseReport report = reportFor(caseInput(), standards_);
+  if (claim::anySet(claimInput_)) {
+    report.sections.push_back(claim::reportSection(
+        claimInput_, claim::computeClaim(caseInput(), claimInput_, standards_, true)));
+  }
   const QDate today = clock_();
   auto html = [](const std::string& text) {
     return QString::fromStdString(text).toHtmlEscaped().replace('\n', "<br>");
@@ -452,6 +463,8 @@ void WindowHost::replaceWindow() {
   // has no window (which would end it).
   CalculatorWindow* old = window_;
   show();
+  // An open 赔偿清单 stays open, where it was, on the fresh case.
+  if (const auto* sheet = old->findChild<ClaimDialog*>()) window_->showClaim(sheet->saveGeometry());
   delete old;
 }
 

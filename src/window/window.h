@@ -18,6 +18,7 @@
 
 #include "calc.h"
 #include "catalogue.h"
+#include "claim.h"
 #include "platform.h"
 
 class QAction;
@@ -28,6 +29,7 @@ class QScrollBar;
 namespace quorvane::window {
 
 class CaseDocument;
+class ClaimDialog;
 
 class CalculatorWindow : public QWidget {
   Q_OBJECT
@@ -46,6 +48,7 @@ class CalculatorWindow : public QWidget {
   // The standards in force change (the 年度标准 dialog saved): the accident-year
   // list offers the new years, its pick kept where that year is still offered.
   void setStandards(StandardsTable standards);
+  [[nodiscard]] const StandardsTable& standards() const { return standards_; }
 
   // Why the user's standards file was refused at start-up, for the 年度标准
   // dialog to say; empty when it was not.
@@ -54,21 +57,32 @@ class CalculatorWindow : public QWidget {
   // Opens the 年度标准 dialog (Ctrl+T, or the field area's context menu).
   void editStandards();
 
+  // The claim sheet's inputs, kept with the case whether the 赔偿清单 dialog
+  // is open or not: printed and saved with it, cleared by 清空.
+  [[nodiscard]] const claim::ClaimInput& claimInput() const { return claimInput_; }
+  void setClaimInput(const claim::ClaimInput& input);
+
+  // Opens the 赔偿清单 dialog (Ctrl+L, or the field area's context menu), or
+  // raises it when it is open already; a new one takes that geometry, if any.
+  ClaimDialog* showClaim(const QByteArray& geometry = {});
+
   // A case opened from a file: each text into its control (a list picks the
   // item of that text, or none), the results cleared, the form at its top.
-  void showCase(const CaseInput& input);
+  void showCase(const CaseInput& input, const claim::ClaimInput& claim = {});
   [[nodiscard]] bool hasResults() const;
 
   // The case as a document: its file, title and the actions on it.
   [[nodiscard]] CaseDocument& document() const { return *document_; }
 
   // The case as a printed page (inputs, standards, results with their working,
-  // today's date) on the printer as it is set up.
+  // today's date, and the claim sheet when a claim input is set) on the
+  // printer as it is set up.
   void printReport(QPrinter& printer) const;
 
  signals:
   void resetRequested();
   void standardsChanged(const quorvane::StandardsTable& standards);
+  void claimInputChanged();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -91,7 +105,9 @@ class CalculatorWindow : public QWidget {
   platform::Clock clock_;
   StandardsTable standards_;
   QString standardsRefusal_;
+  claim::ClaimInput claimInput_;
   QAction* standardsAction_ = nullptr;
+  QAction* claimAction_ = nullptr;
   QAction* printAction_ = nullptr;
   CaseDocument* document_ = nullptr;
   QWidget* pictureBox_ = nullptr;

@@ -500,7 +500,7 @@ class StandardsDialogTest : public QObject {
                             area->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(area, &event);
     QCOMPARE(offered, QStringList({"保存案例动作", "另存案例动作", "打开案例动作", "复制结果动作",
-                                   "年度标准动作", "打印动作"}));
+                                   "年度标准动作", "赔偿清单动作", "打印动作"}));
   }
 };
 

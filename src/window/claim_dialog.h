@@ -1,0 +1,56 @@
+#pragma once
+
+// The 赔偿清单 dialog: the claim sheet (claim.h) of the case the window shows,
+// what a court awards and who pays it, beside the window's 22 amounts. It is
+// modeless: the sheet follows the window's fields, the standards in force and
+// its own seven inputs as they change, with no button to press. The inputs
+// belong to the window (CalculatorWindow::claimInput), which prints and saves
+// them whether the dialog is open or not; the dialog only edits them.
+
+#include <QDialog>
+#include <QString>
+#include <array>
+
+#include "claim.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace quorvane::window {
+
+class CalculatorWindow;
+
+// The claim inputs as the dialog can show them: 交强险 is one of its items,
+// and "无", the item picked by default, is held as empty, as is a text that is
+// not offered (as a window list leaves a text it does not offer unpicked).
+[[nodiscard]] claim::ClaimInput shownClaim(claim::ClaimInput input);
+
+class ClaimDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit ClaimDialog(CalculatorWindow* window);
+
+ private:
+  void createWidgets();
+  void createConnections();
+  void offerYears();
+  void showInput();
+  void edited();
+  void recompute();
+  void copySheet();
+
+  CalculatorWindow* window_;
+  bool showing_ = false;  // the controls are being set from the window's inputs
+  QComboBox* yearBox_ = nullptr;
+  QComboBox* insuranceBox_ = nullptr;
+  std::array<QLineEdit*, claim::claimFields.size()> edits_{};  // null for the two lists
+  QLabel* notice_ = nullptr;
+  QTableWidget* table_ = nullptr;
+  QPushButton* copyButton_ = nullptr;
+  QPushButton* closeButton_ = nullptr;
+};
+
+}  // namespace quorvane::window

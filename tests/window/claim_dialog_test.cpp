@@ -1,0 +1,233 @@
+// The 赔偿清单 dialog through its controls and the window's: the worked
+// example as the batch tool writes it, the sheet following every change,
+// copying, printing, and the claim inputs kept in case files.
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPointer>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "case_document.h"
+#include "claim_dialog.h"
+#include "claim_report.h"
+#include "window.h"
+#include "window_testing.h"
+
+using namespace quorvane;
+using namespace quorvane::window;
+
+namespace {
+
+using Fields = QList<QPair<QString, QString>>;
+
+// "name=text name=text …"
+Fields fields(const QString& pairs) {
+  Fields parsed;
+  for (const QString& pair : pairs.split(' ', Qt::SkipEmptyParts)) {
+    parsed.append({pair.section('=', 0, 0), pair.section('=', 1)});
+  }
+  return parsed;
+}
+
+const Fields kCase = fields(
+    "受害人生日年=1988 受害人生日月=8 受害人生日日=8 事故发生日年=2011 事故发生日月=11 "
+    "事故发生日日=11 伤残等级=十 夫妻或单亲=夫妻 人员1的护理天数=30 护理人员1的工资=100 "
+    "住院天数=20 误工天数=90 最近三年日平均收入=200 孩子1年龄=4 老人1年龄=65 兄弟姐妹人数=2 "
+    "交通费=1200 医疗费=35000.50 营养费=600");
+const Fields kClaim = fields(
+    "计算标准年度=2012 伤残附加指数=3 精神损害抚慰金=10000 交强险=有责 责任比例=70 "
+    "商业三者险限额=500000");
+
+// Picks the item of that text in a pick-only list; clears and types into a box.
+void enter(QWidget* parent, const Fields& pairs) {
+  for (const auto& [name, text] : pairs) {
+    auto* control = parent->findChild<QWidget*>(name);
+    auto* list = qobject_cast<QComboBox*>(control);
+    if (list != nullptr && !list->isEditable()) {
+      list->setCurrentIndex(list->findText(text));
+      continue;
+    }
+    auto* box = list != nullptr ? list->lineEdit() : static_cast<QLineEdit*>(control);
+    box->clear();
+    QTest::keyClicks(box, text);
+  }
+}
+
+// The sheet as shown: 清单提示 and each row's name with its amount.
+Fields shown(ClaimDialog* dialog) {
+  Fields sheet{{"清单提示", dialog->findChild<QLabel*>("清单提示")->text()}};
+  const auto* table = dialog->findChild<QTableWidget*>("赔偿清单表");
+  for (int row = 0; row < table->rowCount(); ++row) {
+    sheet.append({table->item(row, 0)->text(), table->item(row, 1)->text()});
+  }
+  return sheet;
+}
+
+}  // namespace
+
+class ClaimDialogTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  std::unique_ptr<WindowHost> host_;
+
+  // The window with the worked example, and the dialog that Ctrl+L opened on it.
+  std::pair<CalculatorWindow*, ClaimDialog*> opened(const Fields& claim = kClaim) {
+    host_ = startWindow([] { return QDate(2012, 6, 1); });
+    auto* window = host_->window();
+    QApplication::setActiveWindow(window);
+    if (!QTest::qWaitForWindowActive(window)) qWarning("window not active");
+    QTest::keyClick(window, Qt::Key_L, Qt::ControlModifier);
+    auto* dialog = window->findChild<ClaimDialog*>();
+    enter(window, kCase);
+    enter(dialog, claim);
+    return {window, dialog};
+  }
+
+ private slots:
+  void initTestCase() { qputenv("XDG_CONFIG_HOME", dir_.filePath("config").toUtf8()); }
+  void cleanup() { host_.reset(); }
+
+  void showsTheWorkedExampleAsTheBatchToolWritesItAndCopiesIt() {
+    auto [window, dialog] = opened();
+    QVERIFY(dialog != nullptr && dialog->isVisible() && !dialog->isModal());
+    window->findChild<QAction*>("赔偿清单动作")->trigger();  // again: the same one
+    QCOMPARE(window->findChildren<ClaimDialog*>().size(), 1);
+    QCOMPARE(dialog->findChild<QComboBox*>("计算标准年度")->itemText(1), QString("2011"));
+
+    const Fields sheet = shown(dialog);
+    for (const auto& pair : fields(
+             "清单提示= 清单残疾赔偿金=85547.80 清单护理费=3000.00 清单住院伙食补助费=1000.00 "
+             "清单误工费=18000.00 清单住宿费=0.00 清单被扶养人生活费=34295.04 清单合计=188643.34 "
+             "交强险医疗费用=10000.00 交强险死亡伤残=110000.00 剩余损失=68643.34 "
+             "责任方承担=48050.34 商业三者险=48050.34 侵权人=0.00 受害人自担=20593.00")) {
+      QVERIFY2(sheet.contains(pair), qPrintable(pair.first));
+    }
+    const auto outcome = claim::computeClaim(window->caseInput(), window->claimInput(), {}, true);
+    const auto texts = claim::columnTexts(outcome);
+    const auto working = claim::columnWorking(outcome);
+    QCOMPARE(static_cast<std::size_t>(sheet.size()), texts.size());
+    const auto* table = dialog->findChild<QTableWidget*>("赔偿清单表");
+    for (std::size_t k = 1; k < texts.size(); ++k) {
+      QCOMPARE(sheet[static_cast<qsizetype>(k)],
+               qMakePair(qs(claim::columnNames()[k]), qs(texts[k])));
+      QCOMPARE(table->item(static_cast<int>(k) - 1, 0)->toolTip(), qs(working[k]));
+    }
+
+    QTest::mouseClick(dialog->findChild<QPushButton*>("复制清单按钮"), Qt::LeftButton);
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    QCOMPARE(data->text().split('\n').mid(18),
+             QStringList({"侵权人\t0.00", "受害人自担\t20593.00", ""}));
+    QCOMPARE(data->html().count("<tr>"), 20);
+  }
+
+  // A change in the window or the dialog shows at once.
+  void followsEveryChange_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("expected");  // a row's name=amount, or what 清单提示 says
+    const char* rows[][3] = {
+        {"window box", "医疗费=1000", "清单合计=154642.84"},
+        {"window list", "伤残等级=九", "清单残疾赔偿金=151353.80"},
+        {"无", "交强险=无", "交强险合计=0.00"},
+        {"no standards", "计算标准年度=2016", "计算标准年度“2016”"},
+        {"window refusal", "医疗费=1,000", "医疗费“1,000”"},
+        {"dialog refusal", "定残日=2012-02-30", "定残日“2012-02-30”"},
+    };
+    for (const auto& row : rows) QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]);
+  }
+  void followsEveryChange() {
+    QFETCH(QString, change);
+    QFETCH(QString, expected);
+    auto [window, dialog] = opened();
+    QVERIFY(shown(dialog).contains({"清单合计", "188643.34"}));
+    enter(window, fields(change));
+    const Fields sheet = shown(dialog);
+    if (expected.contains('=')) {
+      QVERIFY2(sheet.contains(fields(expected).front()), qPrintable(sheet.front().second));
+      return;
+    }
+    QVERIFY2(sheet.front().second.contains(expected), qPrintable(sheet.front().second));
+    for (const auto& [row, text] : sheet.mid(1)) QCOMPARE(text, QString());
+  }
+
+  // A row that 年度标准 saves is offered and used at once.
+  void followsTheStandardsInForce() {
+    auto [window, dialog] = opened(fields("伤残附加指数=3 计算标准年度=2016"));
+    StandardsTable table;
+    table.add("2016", {52859, 36642, 50, 50}, "");
+    window->setStandards(table);
+    QCOMPARE(dialog->findChild<QComboBox*>("计算标准年度")->itemText(0), QString("2016"));
+    QVERIFY(shown(dialog).contains({"清单残疾赔偿金", "137433.40"}));  // 52859 × 20 × 13%
+  }
+
+  // Printed with the case when a claim input is set, dialog closed or not.
+  void printsTheSheetWhenAClaimInputIsSet_data() {
+    QTest::addColumn<QString>("claim");
+    QTest::newRow("none") << "";
+    QTest::newRow("无 alone") << "交强险=有责 交强险=无";  // picked, then unpicked
+    QTest::newRow("set") << "责任比例=70";
+  }
+  void printsTheSheetWhenAClaimInputIsSet() {
+    QFETCH(QString, claim);
+    QPointer<ClaimDialog> dialog = opened(fields(claim)).second;
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QTRY_VERIFY(dialog.isNull());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir_.filePath("claim.pdf"));
+    host_->window()->printReport(printer);
+    QProcess extract;
+    extract.start("pdftotext", {"-enc", "UTF-8", printer.outputFileName(), "-"});
+    QVERIFY(extract.waitForFinished(20000));
+    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    QVERIFY2(text.contains("人身损害赔偿计算书"), qPrintable(text));
+    QCOMPARE(text.contains("赔偿清单"), claim.endsWith("70"));
+  }
+
+  void caseFilesKeepTheClaimInputs() {
+    auto [window, dialog] = opened({});
+    const QString path = dir_.filePath("claim.csv");
+    const auto header = [&] {
+      QFile file(path);
+      return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readLine()) : QString();
+    };
+    QVERIFY(window->document().saveTo(path));
+    QVERIFY2(!header().contains("交强险"), qPrintable(header()));  // as files always were
+    enter(dialog, kClaim);
+    QVERIFY(window->isWindowModified());
+    QVERIFY(window->document().saveTo(path));
+    QVERIFY(header().contains("交强险,责任比例"));
+    enter(dialog, fields("责任比例=80"));
+    QVERIFY(window->isWindowModified());
+    enter(dialog, fields("责任比例=70"));
+    QVERIFY(!window->isWindowModified());
+
+    // 清空: a fresh case with no claim inputs, the dialog still open.
+    QTest::mouseClick(static_cast<QPushButton*>(window->control(kClearButton)), Qt::LeftButton);
+    QTRY_VERIFY(host_->window() != window);
+    window = host_->window();
+    dialog = window->findChild<ClaimDialog*>();
+    QVERIFY(dialog != nullptr && !claim::anySet(window->claimInput()));
+    QCOMPARE(dialog->findChild<QComboBox*>("交强险")->currentText(), QString("无"));
+    QCOMPARE(dialog->findChild<QLineEdit*>("责任比例")->text(), QString());
+
+    QVERIFY(window->document().open(path));
+    for (const auto& [name, text] : kClaim) {
+      auto* list = dialog->findChild<QComboBox*>(name);
+      QCOMPARE(list ? list->currentText() : dialog->findChild<QLineEdit*>(name)->text(), text);
+    }
+    QVERIFY(shown(dialog).contains({"清单合计", "188643.34"}));
+    QVERIFY(!window->isWindowModified());
+  }
+};
+
+QTEST_MAIN(ClaimDialogTest)
+#include "claim_dialog_test.moc"
