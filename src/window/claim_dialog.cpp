@@ -19,15 +19,26 @@
 namespace quorvane::window {
 namespace {
 
-constexpr std::size_t kYear = 0;       // 计算标准年度, an editable list
-constexpr std::size_t kInsurance = 4;  // 交强险, a pick-only list
-constexpr std::string_view kNoInsurance = "无";
-// 交强险's items, the default first.
-constexpr std::array<std::string_view, 3> kInsuranceItems{kNoInsurance, "有责", "无责"};
+constexpr std::size_t kYear = 0;  // 计算标准年度, an editable list
+
+// The pick-only lists, 交强险 and 案件类型: their items, the first meaning what
+// an empty input means.
+struct PickList {
+  std::size_t field;
+  std::array<std::string_view, 3> items;
+};
+constexpr std::array<PickList, 2> kPickLists{{{4, {"无", "有责", "无责"}}, {7, {"伤残", "死亡"}}}};
+
+const PickList* pickList(std::size_t field) {
+  for (const auto& list : kPickLists) {
+    if (list.field == field) return &list;
+  }
+  return nullptr;
+}
 
 // What an empty input means, shown in its box.
 constexpr std::array<std::string_view, claim::claimFields.size()> kPlaceholders{
-    "空为事故发生年", "YYYY-MM-DD", "0 至 10", "元", "", "空为 100", "空为未投保"};
+    "空为事故发生年", "YYYY-MM-DD", "0 至 10", "元", "", "空为 100", "空为未投保", ""};
 
 // The sheet's rows: every column of the batch tool's after 清单提示.
 int rowCount() {
@@ -61,10 +72,12 @@ void CalculatorWindow::setClaimInput(const claim::ClaimInput& input) {
 }
 
 claim::ClaimInput shownClaim(claim::ClaimInput input) {
-  const auto& texts = claim::kInsuranceTexts;
-  if (input.交强险 == kNoInsurance ||
-      std::find(texts.begin(), texts.end(), input.交强险) == texts.end()) {
-    input.交强险.clear();
+  // A list's first item, or a text it does not offer, is the empty input, as
+  // the window's own lists leave a text they do not offer unpicked.
+  for (const auto& list : kPickLists) {
+    std::string& text = input.*claim::claimFields[list.field].member;
+    const auto offered = std::find(list.items.begin() + 1, list.items.end(), text);
+    if (text.empty() || offered == list.items.end()) text.clear();
   }
   return input;
 }
@@ -82,24 +95,25 @@ ClaimDialog::ClaimDialog(CalculatorWindow* window) : QDialog(window), window_(wi
 void ClaimDialog::createWidgets() {
   auto* layout = new QVBoxLayout(this);
 
-  // The seven inputs in two columns of caption and box.
+  // The inputs in two columns of caption and box.
   auto* inputs = new QGridLayout;
   inputs->setHorizontalSpacing(8);
   inputs->setColumnMinimumWidth(2, 12);
   for (std::size_t i = 0; i < claim::claimFields.size(); ++i) {
     const QString name = qs(claim::claimFields[i].name);
     QWidget* box = nullptr;
-    if (i == kYear || i == kInsurance) {
-      // 交强险 types ahead and ignores the wheel as the window's lists do.
-      auto* list = i == kYear ? new QComboBox(this) : new DropDownList(this);
-      list->setEditable(i == kYear);
-      if (i == kYear) {
-        list->setInsertPolicy(QComboBox::NoInsert);
-        yearBox_ = list;
-      } else {
-        for (const auto text : kInsuranceItems) list->addItem(qs(text));
-        insuranceBox_ = list;
+    if (i == kYear) {
+      yearBox_ = new QComboBox(this);
+      yearBox_->setEditable(true);
+      yearBox_->setInsertPolicy(QComboBox::NoInsert);
+      box = yearBox_;
+    } else if (const auto* pick = pickList(i)) {
+      // Types ahead and ignores the wheel as the window's lists do.
+      auto* list = new DropDownList(this);
+      for (const auto text : pick->items) {
+        if (!text.empty()) list->addItem(qs(text));
       }
+      lists_[i] = list;
       box = list;
     } else {
       edits_[i] = new QLineEdit(this);
@@ -190,7 +204,9 @@ void ClaimDialog::createConnections() {
   });
 
   connect(yearBox_, &QComboBox::currentTextChanged, this, &ClaimDialog::edited);
-  connect(insuranceBox_, &QComboBox::currentIndexChanged, this, &ClaimDialog::edited);
+  for (QComboBox* list : lists_) {
+    if (list != nullptr) connect(list, &QComboBox::currentIndexChanged, this, &ClaimDialog::edited);
+  }
   for (QLineEdit* edit : edits_) {
     if (edit != nullptr) connect(edit, &QLineEdit::textChanged, this, &ClaimDialog::edited);
   }
@@ -219,9 +235,8 @@ void ClaimDialog::showInput() {
     const QString text = qs(input.*claim::claimFields[i].member);
     if (i == kYear) {
       if (yearBox_->currentText() != text) yearBox_->setEditText(text);
-    } else if (i == kInsurance) {
-      insuranceBox_->setCurrentIndex(text.isEmpty() ? insuranceBox_->findText(qs(kNoInsurance))
-                                                    : insuranceBox_->findText(text));
+    } else if (lists_[i] != nullptr) {
+      lists_[i]->setCurrentIndex(text.isEmpty() ? 0 : lists_[i]->findText(text));
     } else if (edits_[i]->text() != text) {
       edits_[i]->setText(text);
     }
@@ -233,9 +248,9 @@ void ClaimDialog::edited() {
   if (showing_) return;
   claim::ClaimInput input;
   for (std::size_t i = 0; i < claim::claimFields.size(); ++i) {
-    const QString text = i == kYear        ? yearBox_->currentText()
-                         : i == kInsurance ? insuranceBox_->currentText()
-                                           : edits_[i]->text();
+    const QString text = i == kYear             ? yearBox_->currentText()
+                         : lists_[i] != nullptr ? lists_[i]->currentText()
+                                                : edits_[i]->text();
     input.*claim::claimFields[i].member = text.toStdString();
   }
   window_->setClaimInput(input);  // which comes back here as claimInputChanged

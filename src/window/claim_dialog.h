@@ -45,8 +45,8 @@ class ClaimDialog : public QDialog {
   CalculatorWindow* window_;
   bool showing_ = false;  // the controls are being set from the window's inputs
   QComboBox* yearBox_ = nullptr;
-  QComboBox* insuranceBox_ = nullptr;
-  std::array<QLineEdit*, claim::claimFields.size()> edits_{};  // null for the two lists
+  std::array<QComboBox*, claim::claimFields.size()> lists_{};  // the pick-only lists
+  std::array<QLineEdit*, claim::claimFields.size()> edits_{};  // null for the lists
   QLabel* notice_ = nullptr;
   QTableWidget* table_ = nullptr;
   QPushButton* copyButton_ = nullptr;

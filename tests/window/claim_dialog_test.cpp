@@ -124,9 +124,9 @@ class ClaimDialogTest : public QObject {
 
     QTest::mouseClick(dialog->findChild<QPushButton*>("复制清单按钮"), Qt::LeftButton);
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    QCOMPARE(data->text().split('\n').mid(18),
+    QCOMPARE(data->text().split(QChar(10)).mid(20),
              QStringList({"侵权人\t0.00", "受害人自担\t20593.00", ""}));
-    QCOMPARE(data->html().count("<tr>"), 20);
+    QCOMPARE(data->html().count("<tr>"), 22);
   }
 
   // A change in the window or the dialog shows at once.
@@ -140,6 +140,7 @@ class ClaimDialogTest : public QObject {
         {"no standards", "计算标准年度=2016", "计算标准年度“2016”"},
         {"window refusal", "医疗费=1,000", "医疗费“1,000”"},
         {"dialog refusal", "定残日=2012-02-30", "定残日“2012-02-30”"},
+        {"death without a wage", "案件类型=死亡", "2012年度没有职工平均工资"},
     };
     for (const auto& row : rows) QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]);
   }
@@ -166,6 +167,23 @@ class ClaimDialogTest : public QObject {
     window->setStandards(table);
     QCOMPARE(dialog->findChild<QComboBox*>("计算标准年度")->itemText(0), QString("2016"));
     QVERIFY(shown(dialog).contains({"清单残疾赔偿金", "137433.40"}));  // 52859 × 20 × 13%
+  }
+
+  // 案件类型 死亡: the row's wage gives 丧葬费, and 伤残 is the empty input again.
+  void aDeathGoesByTheRowsWage() {
+    auto [window, dialog] = opened(fields("计算标准年度=2016 案件类型=死亡"));
+    StandardsTable table;
+    Standards row{52859, 36642, 50, 50};
+    row.averageWage = 85038;
+    table.add("2016", row, "");
+    window->setStandards(table);
+    const Fields sheet = shown(dialog);
+    QVERIFY(sheet.contains({"清单死亡赔偿金", "1057180.00"}));  // 52859 × 20
+    QVERIFY(sheet.contains({"清单丧葬费", "42519.00"}));
+    QVERIFY(sheet.contains({"清单残疾赔偿金", "0.00"}));
+    QCOMPARE(window->claimInput().案件类型, std::string("死亡"));
+    enter(window, fields("案件类型=伤残"));
+    QCOMPARE(window->claimInput().案件类型, std::string());
   }
 
   // Printed with the case when a claim input is set, dialog closed or not.
