@@ -1,6 +1,7 @@
 #include "claim.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 
 #include "claim_input.h"
@@ -16,7 +17,12 @@ __extension__ typedef __int128 Wide;
 
 // numerator / denominator to the nearest fen, halves up; both non-negative.
 Fen rounded(Wide numerator, Wide denominator) {
-  return static_cast<Fen>((2 * numerator + denominator) / (2 * denominator));
+  const Wide twice = 2 * numerator + denominator;
+  // Most figures fit 64 bits, where division is a single instruction.
+  if (twice <= INT64_MAX && 2 * denominator <= INT64_MAX) {
+    return static_cast<std::int64_t>(twice) / static_cast<std::int64_t>(2 * denominator);
+  }
+  return static_cast<Fen>(twice / (2 * denominator));
 }
 
 // Compensation years by age in whole years: 20 up to 60, one fewer a year

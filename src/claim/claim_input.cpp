@@ -142,36 +142,6 @@ constexpr std::array<std::string_view, 10> kGrades{"一", "二", "三", "四", "
 
 }  // namespace
 
-Reading readHundredths(std::string_view text, std::int64_t most, std::int64_t& value) {
-  // One pass: the whole part's digits, then at most ".d" or ".dd". A whole
-  // part too large is only known to be out of range once the rest of the
-  // text has been found to be a number. Past 15 significant digits the
-  // value is not kept (it could not fit), only counted.
-  const auto digit = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  const char* const wholeStart = p;
-  std::int64_t whole = 0;
-  int significant = 0;  // digits from the first that is not 0
-  for (; p != end && digit(*p); ++p) {
-    if (significant < 15) whole = whole * 10 + (*p - '0');
-    significant += whole != 0 ? 1 : 0;
-  }
-  if (p == wholeStart) return Reading::notANumber;
-  std::int64_t fraction = 0;
-  if (p != end) {
-    const auto decimals = end - p - 1;
-    if (*p != '.' || decimals < 1 || decimals > 2 || !digit(p[1]) ||
-        (decimals == 2 && !digit(p[2]))) {
-      return Reading::notANumber;
-    }
-    fraction = (p[1] - '0') * 10 + (decimals == 2 ? p[2] - '0' : 0);
-  }
-  if (significant > 15 || whole > most / 100) return Reading::tooLarge;
-  value = whole * 100 + fraction;
-  return value > most ? Reading::tooLarge : Reading::ok;
-}
-
 std::optional<std::int64_t> hundredths(std::string_view text, std::int64_t most) {
   std::int64_t value = 0;
   if (readHundredths(text, most, value) != Reading::ok) return std::nullopt;

@@ -28,23 +28,21 @@ char* writeFen(char* out, Fen amount) {
       amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
   const auto cents = static_cast<std::size_t>(yuan % 100) * 2;
   yuan /= 100;
-  // Written in place from the last digit back, once their number is known.
-  std::size_t length = 1;
-  for (auto rest = yuan; rest >= 10; rest /= 10) ++length;
-  char* const end = out + length + 3;
-  char* p = end;
-  *--p = kPairs[cents + 1];
-  *--p = kPairs[cents];
-  *--p = '.';
+  // From the last digit back, two at a time.
+  char digits[kLongestFen];
+  char* first = digits + sizeof digits;
+  *--first = kPairs[cents + 1];
+  *--first = kPairs[cents];
+  *--first = '.';
   while (yuan >= 100) {
     const auto pair = static_cast<std::size_t>(yuan % 100) * 2;
     yuan /= 100;
-    *--p = kPairs[pair + 1];
-    *--p = kPairs[pair];
+    *--first = kPairs[pair + 1];
+    *--first = kPairs[pair];
   }
-  if (yuan >= 10) *--p = kPairs[yuan * 2 + 1];
-  *--p = static_cast<char>('0' + (yuan >= 10 ? yuan / 10 : yuan));
-  return end;
+  if (yuan >= 10) *--first = kPairs[yuan * 2 + 1];
+  *--first = static_cast<char>('0' + (yuan >= 10 ? yuan / 10 : yuan));
+  return std::copy(first, digits + sizeof digits, out);
 }
 
 void appendFen(std::string& out, Fen amount) {
