@@ -9,14 +9,15 @@
 #include "claim.h"
 #include "claim_input.h"
 #include "claim_report.h"
+#include "claim_testing.h"
 
 namespace quorvane::claim {
 namespace {
 
-struct Case {
-  CaseInput input;
-  ClaimInput claim;
-};
+using testing::accident;
+using testing::born;
+using testing::Case;
+using testing::columns;
 
 // The first worked example: grade 十 with 3 extra points, a child and an elder,
 // 交强险 with liability, 70% and a commercial policy.
@@ -43,13 +44,6 @@ Case plain() {
   in.伤残等级 = "一";
   c.claim.计算标准年度 = "2012";
   return c;
-}
-
-std::map<std::string, std::string> columns(const Case& c, const StandardsTable& table = {}) {
-  const auto texts = columnTexts(computeClaim(c.input, c.claim, table));
-  std::map<std::string, std::string> named;
-  for (std::size_t k = 0; k < texts.size(); ++k) named[columnNames()[k]] = texts[k];
-  return named;
 }
 
 TEST(Claim, WorkedExampleGivesTheCourtsFigures) {
@@ -97,13 +91,6 @@ TEST_P(ClaimRules, GiveTheirFigure) {
   const auto got = columns(c);
   EXPECT_EQ(got.at("清单提示"), "");
   EXPECT_EQ(got.at(GetParam().column), GetParam().expected);
-}
-
-void born(Case& c, const char* y, const char* m, const char* d) {
-  c.input.受害人生日年 = y, c.input.受害人生日月 = m, c.input.受害人生日日 = d;
-}
-void accident(Case& c, const char* y, const char* m, const char* d) {
-  c.input.事故发生日年 = y, c.input.事故发生日月 = m, c.input.事故发生日日 = d;
 }
 
 // 32903 a year in the 2012 row; 21984 for support.

@@ -5,14 +5,15 @@
 #include <string>
 
 #include "claim.h"
+#include "claim_testing.h"
 
 namespace quorvane::claim {
 namespace {
 
-struct Case {
-  CaseInput input;
-  ClaimInput claim;
-};
+using testing::accident;
+using testing::born;
+using testing::Case;
+using testing::columns;
 
 StandardsTable with2014() {
   StandardsTable table;
@@ -37,15 +38,8 @@ Case death() {
   return c;
 }
 
-std::map<std::string, std::string> columns(const Case& c) {
-  const auto texts = columnTexts(computeClaim(c.input, c.claim, with2014()));
-  std::map<std::string, std::string> named;
-  for (std::size_t k = 0; k < texts.size(); ++k) named[columnNames()[k]] = texts[k];
-  return named;
-}
-
 TEST(DeathClaim, WorkedExample) {
-  const auto got = columns(death());
+  const auto got = columns(death(), with2014());
   const std::map<std::string, std::string> expected{
       {"清单提示", ""},
       {"清单残疾赔偿金", "0.00"},
@@ -90,11 +84,7 @@ class DeathClaims : public ::testing::TestWithParam<Variant> {};
 TEST_P(DeathClaims, Give) {
   Case c = death();
   GetParam().change(c);
-  EXPECT_EQ(columns(c).at(GetParam().column), GetParam().expected);
-}
-
-void born(Case& c, const char* year, const char* month, const char* day) {
-  c.input.受害人生日年 = year, c.input.受害人生日月 = month, c.input.受害人生日日 = day;
+  EXPECT_EQ(columns(c, with2014()).at(GetParam().column), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
