@@ -70,6 +70,10 @@ TEST(DeathClaim, WorkedExample) {
       std::get<ClaimSheet>(computeClaim(death().input, death().claim, with2014(), true));
   EXPECT_TRUE(sheet.itemWorking[死亡赔偿金].starts_with("40321 元 × 20 年 = 806420.00"));
   EXPECT_TRUE(sheet.itemWorking[丧葬费].starts_with("69521 元 ÷ 12 × 6 = 34760.50"));
+  EXPECT_TRUE(sheet.itemWorking[被扶养人生活费].starts_with(
+      "第 1 至 2 年：26275 元 × 100%（100% × 1，以消费性支出为限） × 2 年\n"
+      "第 3 至 5 年：26275 元 × 1/2（死亡案件按 100%） × 3 年\n"))
+      << sheet.itemWorking[被扶养人生活费];
 }
 
 struct Variant {
@@ -94,6 +98,15 @@ INSTANTIATE_TEST_SUITE_P(
         Variant{"age61", [](Case& c) { born(c, "1952", "6", "1"); }, "清单死亡赔偿金", "766099.00"},
         Variant{"age75", [](Case& c) { born(c, "1938", "6", "1"); }, "清单死亡赔偿金", "201605.00"},
         Variant{"gradeIgnored", [](Case& c) { c.input.伤残等级 = "不适用"; }, "清单提示", ""},
+        Variant{"injuryByName",
+                [](Case& c) {
+                  c.claim.案件类型 = "伤残";
+                  c.input.伤残等级 = "一";
+                },
+                "清单残疾赔偿金", "806420.00"},
+        // 丧葬费 and 死亡赔偿金 fall under the 死亡伤残 limit, not 医疗费用's.
+        Variant{"medicalLimitPaysOnlyMeals", [](Case& c) { c.input.医疗费 = ""; }, "交强险医疗费用",
+                "250.00"},
         Variant{"zeroExtraIndex", [](Case& c) { c.claim.伤残附加指数 = "0.00"; }, "清单提示", ""},
         Variant{"injuryIsTheDefault",
                 [](Case& c) {
@@ -112,6 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "2012年度没有职工平均工资：请在“年度标准”中填写"},
         Variant{"assessed", [](Case& c) { c.claim.定残日 = "2013-07-01"; }, "清单提示",
                 "定残日“2013-07-01”不适用于死亡案件：请留空"},
+        Variant{"assessedNotADate", [](Case& c) { c.claim.定残日 = "2013-02-30"; }, "清单提示",
+                "定残日“2013-02-30”不适用于死亡案件：请留空"},
         Variant{"extraIndex", [](Case& c) { c.claim.伤残附加指数 = "0.5"; }, "清单提示",
                 "伤残附加指数“0.5”不适用于死亡案件：请留空"},
         Variant{"kind", [](Case& c) { c.claim.案件类型 = "死"; }, "清单提示",

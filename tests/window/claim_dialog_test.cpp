@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "case_document.h"
+#include "case_file.h"
 #include "claim_dialog.h"
 #include "claim_report.h"
 #include "window.h"
@@ -127,6 +128,14 @@ class ClaimDialogTest : public QObject {
     QCOMPARE(data->text().split(QChar(10)).mid(20),
              QStringList({"侵权人\t0.00", "受害人自担\t20593.00", ""}));
     QCOMPARE(data->html().count("<tr>"), 22);
+
+    // Typing inside a box: the cursor stays where the typing is.
+    for (QLineEdit* box : {dialog->findChild<QLineEdit*>("商业三者险限额"),
+                           dialog->findChild<QComboBox*>("计算标准年度")->lineEdit()}) {
+      box->setCursorPosition(0);
+      QTest::keyClick(box, Qt::Key_1);
+      QCOMPARE(box->cursorPosition(), 1);
+    }
   }
 
   // A change in the window or the dialog shows at once.
@@ -243,6 +252,24 @@ class ClaimDialogTest : public QObject {
       QCOMPARE(list ? list->currentText() : dialog->findChild<QLineEdit*>(name)->text(), text);
     }
     QVERIFY(shown(dialog).contains({"清单合计", "188643.34"}));
+    QVERIFY(!window->isWindowModified());
+
+    // Another case with the same claim inputs: the sheet follows the window's fields.
+    const QString other = dir_.filePath("other.csv");
+    enter(window, fields("医疗费=1000"));
+    QVERIFY(window->document().saveTo(other));
+    QVERIFY(window->document().open(path));
+    QVERIFY(shown(dialog).contains({"清单合计", "188643.34"}));
+
+    // A list's first item, or a text it does not offer, written in a file: the empty input.
+    claim::ClaimInput written = window->claimInput();
+    written.交强险 = "有", written.案件类型 = "伤残";
+    QFile file(other);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(cases::caseFileText(window->caseInput(), written)));
+    file.close();
+    QVERIFY(window->document().open(other));
+    QCOMPARE(window->claimInput().交强险 + window->claimInput().案件类型, std::string());
     QVERIFY(!window->isWindowModified());
   }
 };
