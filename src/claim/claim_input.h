@@ -57,18 +57,16 @@ enum class Reading { ok, notANumber, tooLarge };
                                             std::int64_t& value) {
   // One pass: the whole part's digits, then at most ".d" or ".dd". A whole
   // part too large is only known to be out of range once the rest of the
-  // text has been found to be a number. Past 15 significant digits the
-  // value is not kept (it could not fit), only counted.
+  // text has been found to be a number.
   const auto digit = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
   const char* p = text.data();
   const char* const end = p + text.size();
   const char* const wholeStart = p;
-  std::int64_t whole = 0;
-  int significant = 0;  // digits from the first that is not 0
-  for (; p != end && digit(*p); ++p) {
-    if (significant < 15) whole = whole * 10 + (*p - '0');
-    significant += whole != 0 ? 1 : 0;
-  }
+  while (p != end && *p == '0') ++p;  // leading zeros are not significant
+  const char* const significant = p;
+  // Unsigned: past 15 digits it may wrap, but such a text is out of range anyway.
+  std::uint64_t whole = 0;
+  for (; p != end && digit(*p); ++p) whole = whole * 10 + static_cast<unsigned char>(*p - '0');
   if (p == wholeStart) return Reading::notANumber;
   std::int64_t fraction = 0;
   if (p != end) {
@@ -79,8 +77,10 @@ enum class Reading { ok, notANumber, tooLarge };
     }
     fraction = (p[1] - '0') * 10 + (decimals == 2 ? p[2] - '0' : 0);
   }
-  if (significant > 15 || whole > most / 100) return Reading::tooLarge;
-  value = whole * 100 + fraction;
+  if (p - significant > 15 || whole > static_cast<std::uint64_t>(most / 100)) {
+    return Reading::tooLarge;
+  }
+  value = static_cast<std::int64_t>(whole) * 100 + fraction;
   return value > most ? Reading::tooLarge : Reading::ok;
 }
 
@@ -95,7 +95,8 @@ enum class Reading { ok, notANumber, tooLarge };
 // 1 March in a common year.
 [[nodiscard]] int wholeYears(const Date& birth, const Date& on);
 
-// Fills facts from the inputs, or says why they are refused.
+// Fills facts (as constructed: the fields not given keep their defaults)
+// from the inputs, or says why they are refused.
 [[nodiscard]] std::optional<ClaimRefusal> readFacts(const CaseInput& input, const ClaimInput& claim,
                                                     const StandardsTable& standards, Facts& facts);
 
