@@ -16,7 +16,7 @@ using detail::Insurance;
 __extension__ typedef __int128 Wide;
 
 // numerator / denominator to the nearest fen, halves up; both non-negative.
-Fen rounded(Wide numerator, Wide denominator) {
+[[gnu::always_inline]] inline Fen rounded(Wide numerator, Wide denominator) {
   const Wide twice = 2 * numerator + denominator;
   // Most figures fit 64 bits, where division is a single instruction.
   if (twice <= INT64_MAX && 2 * denominator <= INT64_MAX) {

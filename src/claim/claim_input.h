@@ -53,8 +53,9 @@ enum class Reading { ok, notANumber, tooLarge };
 // The text as a whole number of hundredths: plain digits with at most two
 // decimals; tooLarge above most (value is then not meaningful).
 // Inline: it reads most of a case's fields, each against a constant most.
-[[nodiscard]] inline Reading readHundredths(std::string_view text, std::int64_t most,
-                                            std::int64_t& value) {
+[[nodiscard, gnu::always_inline]] inline Reading readHundredths(std::string_view text,
+                                                                std::int64_t most,
+                                                                std::int64_t& value) {
   // One pass: the whole part's digits, then at most ".d" or ".dd". A whole
   // part too large is only known to be out of range once the rest of the
   // text has been found to be a number.
