@@ -61,11 +61,6 @@ inline constexpr std::array<NamedField<ClaimInput>, 8> claimFields{{
     {"案件类型", &ClaimInput::案件类型},
 }};
 
-// The texts 交强险 takes.
-inline constexpr std::array<std::string_view, 3> kInsuranceTexts{"有责", "无责", "无"};
-// The kinds of case 案件类型 names: an injury (the default) or a death.
-inline constexpr std::array<std::string_view, 2> kCaseKinds{"伤残", "死亡"};
-
 [[nodiscard]] bool anySet(const ClaimInput& input);
 
 // Money in fen (0.01 yuan).
