@@ -8,6 +8,8 @@
 namespace quorvane::claim::detail {
 namespace {
 
+using namespace std::string_view_literals;
+
 bool allDigits(std::string_view text) {
   if (text.empty()) return false;
   for (char c : text) {
@@ -175,9 +177,9 @@ std::optional<ClaimRefusal> readFacts(const CaseInput& in, const ClaimInput& cla
                                       const StandardsTable& standards, Facts& facts) {
   FieldReader read;
 
-  if (claim.案件类型 == "死亡") {
+  if (claim.案件类型 == "死亡"sv) {
     facts.death = true;
-  } else if (!claim.案件类型.empty() && claim.案件类型 != "伤残") {
+  } else if (!claim.案件类型.empty() && claim.案件类型 != "伤残"sv) {
     return ClaimRefusal{quoted("案件类型", claim.案件类型) + "只能是“伤残”或“死亡”"};
   }
   if (facts.death && !claim.定残日.empty()) {
@@ -237,9 +239,9 @@ std::optional<ClaimRefusal> readFacts(const CaseInput& in, const ClaimInput& cla
   if (facts.death && facts.extra != 0) {
     return ClaimRefusal{quoted("伤残附加指数", claim.伤残附加指数) + "不适用于死亡案件：请留空"};
   }
-  if (in.夫妻或单亲 == "夫妻") {
+  if (in.夫妻或单亲 == "夫妻"sv) {
     facts.parentCount = 2;
-  } else if (!in.夫妻或单亲.empty() && in.夫妻或单亲 != "单亲") {
+  } else if (!in.夫妻或单亲.empty() && in.夫妻或单亲 != "单亲"sv) {
     return ClaimRefusal{quoted("夫妻或单亲", in.夫妻或单亲) + "只能是“夫妻”或“单亲”"};
   }
 
@@ -278,11 +280,11 @@ std::optional<ClaimRefusal> readFacts(const CaseInput& in, const ClaimInput& cla
   facts.commercialLimit = read.money("商业三者险限额", claim.商业三者险限额);
   if (read.failed()) return read.refusal();
 
-  if (claim.交强险 == "有责") {
+  if (claim.交强险 == "有责"sv) {
     facts.insurance = Insurance::liable;
-  } else if (claim.交强险 == "无责") {
+  } else if (claim.交强险 == "无责"sv) {
     facts.insurance = Insurance::notLiable;
-  } else if (!claim.交强险.empty() && claim.交强险 != "无") {
+  } else if (!claim.交强险.empty() && claim.交强险 != "无"sv) {
     return ClaimRefusal{quoted("交强险", claim.交强险) + "只能是“有责”、“无责”或“无”"};
   }
   if (facts.insurance != Insurance::none && accident->dayNumber < realDate(2008, 2, 1)->dayNumber) {
