@@ -18,6 +18,7 @@ using testing::accident;
 using testing::born;
 using testing::Case;
 using testing::columns;
+using testing::Rule;
 
 // The first worked example: grade 十 with 3 extra points, a child and an elder,
 // 交强险 with liability, 70% and a commercial policy.
@@ -75,13 +76,6 @@ TEST(Claim, WorkedExampleGivesTheCourtsFigures) {
   };
   EXPECT_EQ(got, expected);
 }
-
-struct Rule {
-  const char* name;
-  std::function<void(Case&)> change;
-  const char* column;
-  const char* expected;
-};
 
 class ClaimRules : public ::testing::TestWithParam<Rule> {};
 

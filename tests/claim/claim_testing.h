@@ -3,6 +3,7 @@
 // What the claim sheet's tests share: a case with its claim inputs, its dates
 // set in one line, and its sheet read by column name.
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -13,6 +14,14 @@ namespace quorvane::claim::testing {
 struct Case {
   CaseInput input;
   ClaimInput claim;
+};
+
+// One row of a table: a change to a case and the column text it gives.
+struct Rule {
+  const char* name;
+  std::function<void(Case&)> change;
+  const char* column;
+  const char* expected;
 };
 
 inline void born(Case& c, const char* year, const char* month, const char* day) {

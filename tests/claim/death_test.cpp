@@ -14,6 +14,7 @@ using testing::accident;
 using testing::born;
 using testing::Case;
 using testing::columns;
+using testing::Rule;
 
 StandardsTable with2014() {
   StandardsTable table;
@@ -76,14 +77,7 @@ TEST(DeathClaim, WorkedExample) {
       << sheet.itemWorking[被扶养人生活费];
 }
 
-struct Variant {
-  const char* name;
-  std::function<void(Case&)> change;
-  const char* column;
-  const char* expected;
-};
-
-class DeathClaims : public ::testing::TestWithParam<Variant> {};
+class DeathClaims : public ::testing::TestWithParam<Rule> {};
 
 TEST_P(DeathClaims, Give) {
   Case c = death();
@@ -94,43 +88,43 @@ TEST_P(DeathClaims, Give) {
 INSTANTIATE_TEST_SUITE_P(
     Table, DeathClaims,
     ::testing::Values(
-        Variant{"age60", [](Case& c) { born(c, "1953", "6", "1"); }, "清单死亡赔偿金", "806420.00"},
-        Variant{"age61", [](Case& c) { born(c, "1952", "6", "1"); }, "清单死亡赔偿金", "766099.00"},
-        Variant{"age75", [](Case& c) { born(c, "1938", "6", "1"); }, "清单死亡赔偿金", "201605.00"},
-        Variant{"gradeIgnored", [](Case& c) { c.input.伤残等级 = "不适用"; }, "清单提示", ""},
-        Variant{"injuryByName",
-                [](Case& c) {
-                  c.claim.案件类型 = "伤残";
-                  c.input.伤残等级 = "一";
-                },
-                "清单残疾赔偿金", "806420.00"},
+        Rule{"age60", [](Case& c) { born(c, "1953", "6", "1"); }, "清单死亡赔偿金", "806420.00"},
+        Rule{"age61", [](Case& c) { born(c, "1952", "6", "1"); }, "清单死亡赔偿金", "766099.00"},
+        Rule{"age75", [](Case& c) { born(c, "1938", "6", "1"); }, "清单死亡赔偿金", "201605.00"},
+        Rule{"gradeIgnored", [](Case& c) { c.input.伤残等级 = "不适用"; }, "清单提示", ""},
+        Rule{"injuryByName",
+             [](Case& c) {
+               c.claim.案件类型 = "伤残";
+               c.input.伤残等级 = "一";
+             },
+             "清单残疾赔偿金", "806420.00"},
         // 丧葬费 and 死亡赔偿金 fall under the 死亡伤残 limit, not 医疗费用's.
-        Variant{"medicalLimitPaysOnlyMeals", [](Case& c) { c.input.医疗费 = ""; }, "交强险医疗费用",
-                "250.00"},
-        Variant{"zeroExtraIndex", [](Case& c) { c.claim.伤残附加指数 = "0.00"; }, "清单提示", ""},
-        Variant{"injuryIsTheDefault",
-                [](Case& c) {
-                  c.claim.案件类型 = "";
-                  c.input.伤残等级 = "一";
-                },
-                "清单丧葬费", "0.00"},
-        Variant{"supportCappedAt100",
-                [](Case& c) {
-                  c.input.老人1年龄 = "", c.input.孩子2年龄 = "17", c.input.夫妻或单亲 = "单亲";
-                },
-                "清单被扶养人生活费", "52550.00"},
-        Variant{"noRowForTheYear", [](Case& c) { c.claim.计算标准年度 = "2013"; }, "清单提示",
-                "计算标准年度“2013”没有统计标准：请在“年度标准”中添加2013年的数据"},
-        Variant{"noWage", [](Case& c) { c.claim.计算标准年度 = "2012"; }, "清单提示",
-                "2012年度没有职工平均工资：请在“年度标准”中填写"},
-        Variant{"assessed", [](Case& c) { c.claim.定残日 = "2013-07-01"; }, "清单提示",
-                "定残日“2013-07-01”不适用于死亡案件：请留空"},
-        Variant{"assessedNotADate", [](Case& c) { c.claim.定残日 = "2013-02-30"; }, "清单提示",
-                "定残日“2013-02-30”不适用于死亡案件：请留空"},
-        Variant{"extraIndex", [](Case& c) { c.claim.伤残附加指数 = "0.5"; }, "清单提示",
-                "伤残附加指数“0.5”不适用于死亡案件：请留空"},
-        Variant{"kind", [](Case& c) { c.claim.案件类型 = "死"; }, "清单提示",
-                "案件类型“死”只能是“伤残”或“死亡”"}),
+        Rule{"medicalLimitPaysOnlyMeals", [](Case& c) { c.input.医疗费 = ""; }, "交强险医疗费用",
+             "250.00"},
+        Rule{"zeroExtraIndex", [](Case& c) { c.claim.伤残附加指数 = "0.00"; }, "清单提示", ""},
+        Rule{"injuryIsTheDefault",
+             [](Case& c) {
+               c.claim.案件类型 = "";
+               c.input.伤残等级 = "一";
+             },
+             "清单丧葬费", "0.00"},
+        Rule{"supportCappedAt100",
+             [](Case& c) {
+               c.input.老人1年龄 = "", c.input.孩子2年龄 = "17", c.input.夫妻或单亲 = "单亲";
+             },
+             "清单被扶养人生活费", "52550.00"},
+        Rule{"noRowForTheYear", [](Case& c) { c.claim.计算标准年度 = "2013"; }, "清单提示",
+             "计算标准年度“2013”没有统计标准：请在“年度标准”中添加2013年的数据"},
+        Rule{"noWage", [](Case& c) { c.claim.计算标准年度 = "2012"; }, "清单提示",
+             "2012年度没有职工平均工资：请在“年度标准”中填写"},
+        Rule{"assessed", [](Case& c) { c.claim.定残日 = "2013-07-01"; }, "清单提示",
+             "定残日“2013-07-01”不适用于死亡案件：请留空"},
+        Rule{"assessedNotADate", [](Case& c) { c.claim.定残日 = "2013-02-30"; }, "清单提示",
+             "定残日“2013-02-30”不适用于死亡案件：请留空"},
+        Rule{"extraIndex", [](Case& c) { c.claim.伤残附加指数 = "0.5"; }, "清单提示",
+             "伤残附加指数“0.5”不适用于死亡案件：请留空"},
+        Rule{"kind", [](Case& c) { c.claim.案件类型 = "死"; }, "清单提示",
+             "案件类型“死”只能是“伤残”或“死亡”"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
