@@ -69,25 +69,21 @@ Fen support(const Facts& facts, std::int64_t coefficientHundredths, detail::Work
   for (int year = 1; year <= longest; ++year) {
     shares += change[static_cast<std::size_t>(year)];
     weighted += std::min(coefficientHundredths * shares, whole);
-    if (working) working->supportYear(year, shares, denominator, coefficientHundredths);
+    if (working) working->supportYear(year, shares, denominator);
   }
   return rounded(static_cast<Wide>(facts.row.values.supportBase) * weighted * 100, whole);
 }
 
 Payers pay(const Facts& facts, const std::array<Fen, kItemCount>& items, Fen total) {
   Payers payers;
-  if (facts.insurance != Insurance::none) {
-    const bool after2020 = facts.accident.dayNumber >= detail::realDate(2020, 9, 19)->dayNumber;
-    const bool liable = facts.insurance == Insurance::liable;
-    const Fen deathLimit = (after2020 ? 180'000 : 110'000) * (liable ? 100 : 10);
-    const Fen medicalLimit = (after2020 ? 18'000 : 10'000) * (liable ? 100 : 10);
-    Fen medical = 0, death = 0;
-    for (std::size_t k = 0; k < kItemCount; ++k) {
-      (kItems[k].cover == Cover::medical ? medical : death) += items[k];
-    }
-    payers.交强险医疗费用 = std::min(medical, medicalLimit);
-    payers.交强险死亡伤残 = std::min(death, deathLimit);
+  const auto limits = detail::insuranceLimits(facts);
+  Fen medical = 0, death = 0;
+  for (std::size_t k = 0; k < kItemCount; ++k) {
+    (kItems[k].cover == Cover::medical ? medical : death) += items[k];
   }
+  // Without 交强险 both limits are 0.
+  payers.交强险医疗费用 = std::min(medical, limits.medical);
+  payers.交强险死亡伤残 = std::min(death, limits.deathAndDisability);
   payers.交强险合计 = payers.交强险医疗费用 + payers.交强险死亡伤残;
   payers.剩余损失 = total - payers.交强险合计;
   payers.责任方承担 = rounded(static_cast<Wide>(payers.剩余损失) * facts.share, 10'000);

@@ -121,12 +121,6 @@ std::optional<Date> isoDate(std::string_view text) {
   return realDate(digitsValue(y), digitsValue(m), digitsValue(d));
 }
 
-std::string isoText(const Date& date) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-  return text;
-}
-
 // Whole years from hundredths of a year, halves to the even year.
 std::int16_t roundedYears(std::int64_t hundredths) {
   const std::int64_t whole = hundredths / 100, rest = hundredths % 100;
@@ -155,6 +149,19 @@ std::optional<std::int64_t> hundredths(std::string_view text, std::int64_t most)
   std::int64_t value = 0;
   if (readHundredths(text, most, value) != Reading::ok) return std::nullopt;
   return value;
+}
+
+std::string isoText(const Date& date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+  return text;
+}
+
+InsuranceLimits insuranceLimits(const Facts& facts) {
+  if (facts.insurance == Insurance::none) return {};
+  const bool from2020 = facts.accident.dayNumber >= realDate(2020, 9, 19)->dayNumber;
+  const Fen scale = facts.insurance == Insurance::liable ? 100 : 10;  // fen, or a tenth for 无责
+  return {(from2020 ? 18'000 : 10'000) * scale, (from2020 ? 180'000 : 110'000) * scale, from2020};
 }
 
 std::optional<Date> realDate(int year, int month, int day) {

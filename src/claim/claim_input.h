@@ -92,6 +92,19 @@ enum class Reading { ok, notANumber, tooLarge };
 // A date of the calendar (no carrying: 2011-02-30 does not exist).
 [[nodiscard]] std::optional<Date> realDate(int year, int month, int day);
 
+// "2011-03-01".
+[[nodiscard]] std::string isoText(const Date& date);
+
+// The compulsory insurer's two limits in fen, by the accident date and
+// liability: from 2020-09-19 the reform's, before it those from 2008-02-01.
+// Both 0 without 交强险.
+struct InsuranceLimits {
+  Fen medical = 0;
+  Fen deathAndDisability = 0;
+  bool from2020 = false;
+};
+[[nodiscard]] InsuranceLimits insuranceLimits(const Facts& facts);
+
 // Whole years from birthday to birthday; a birthday of 29 February falls on
 // 1 March in a common year.
 [[nodiscard]] int wholeYears(const Date& birth, const Date& on);

@@ -1,6 +1,5 @@
 #include "claim_working.h"
 
-#include <cstdio>
 #include <numeric>
 
 namespace quorvane::claim::detail {
@@ -8,12 +7,6 @@ namespace {
 
 constexpr std::array<std::string_view, 10> kGradeNames{"一级", "二级", "三级", "四级", "五级",
                                                        "六级", "七级", "八级", "九级", "十级"};
-
-std::string isoText(const Date& date) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-  return text;
-}
 
 std::string fraction(std::int64_t numerator, std::int64_t denominator) {
   const std::int64_t common = std::gcd(numerator, denominator);
@@ -55,8 +48,7 @@ std::string percentText(std::int64_t hundredths) {
   return plainText(hundredths) + "%";
 }
 
-void Working::supportYear(int year, std::int64_t shares, std::int64_t denominator,
-                          std::int64_t /*coefficient*/) {
+void Working::supportYear(int year, std::int64_t shares, std::int64_t denominator) {
   denominator_ = denominator;
   if (!runs_.empty() && runs_.back().shares == shares && runs_.back().last == year - 1) {
     runs_.back().last = year;
@@ -139,11 +131,9 @@ void Working::finish(ClaimSheet& sheet, std::int64_t coefficient, int years) con
   if (f.insurance == Insurance::none) {
     text = "无交强险";
   } else {
-    const bool after2020 = f.accident.dayNumber >= realDate(2020, 9, 19)->dayNumber;
+    const auto limits = insuranceLimits(f);
     const bool liable = f.insurance == Insurance::liable;
-    const Fen deathLimit = (after2020 ? 180'000 : 110'000) * (liable ? 100 : 10);
-    const Fen medicalLimit = (after2020 ? 18'000 : 10'000) * (liable ? 100 : 10);
-    std::string medicalNames, medicalSum;
+    std::string medicalNames;
     Fen medical = 0;
     for (std::size_t k = 0; k < kItemCount; ++k) {
       if (kItems[k].cover != Cover::medical) continue;
@@ -152,11 +142,11 @@ void Working::finish(ClaimSheet& sheet, std::int64_t coefficient, int years) con
     }
     text = "交强险（" + std::string(liable ? "有责" : "无责") + "，事故发生日 " +
            isoText(f.accident) +
-           (after2020 ? "，2020-09-19 起的限额）" : "，2008-02-01 至 2020-09-18 的限额）") +
+           (limits.from2020 ? "，2020-09-19 起的限额）" : "，2008-02-01 至 2020-09-18 的限额）") +
            "\n医疗费用：" + medicalNames + " 共 " + fenText(medical) + "，限额 " +
-           fenText(medicalLimit) + "，赔付 " + fenText(p.交强险医疗费用) +
+           fenText(limits.medical) + "，赔付 " + fenText(p.交强险医疗费用) +
            "\n死亡伤残：其余各项共 " + fenText(sheet.合计 - medical) + "，限额 " +
-           fenText(deathLimit) + "，赔付 " + fenText(p.交强险死亡伤残);
+           fenText(limits.deathAndDisability) + "，赔付 " + fenText(p.交强险死亡伤残);
   }
   text += "\n剩余损失 = " + fenText(sheet.合计) + " − " + fenText(p.交强险合计) + " = " +
           fenText(p.剩余损失) + "\n责任方承担 = " + fenText(p.剩余损失) + " × " +

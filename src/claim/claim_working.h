@@ -22,8 +22,7 @@ class Working {
   explicit Working(const Facts& facts) : facts_(facts) {}
 
   // One year of support: the shares supported that year over denominator.
-  void supportYear(int year, std::int64_t shares, std::int64_t denominator,
-                   std::int64_t coefficient);
+  void supportYear(int year, std::int64_t shares, std::int64_t denominator);
   // Writes every item's working and the payers' into the sheet.
   void finish(ClaimSheet& sheet, std::int64_t coefficient, int years) const;
 
