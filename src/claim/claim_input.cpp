@@ -18,13 +18,6 @@ bool allDigits(std::string_view text) {
   return true;
 }
 
-// The value of at most four digits.
-int digitsValue(std::string_view digits) {
-  int value = 0;
-  for (char c : digits) value = value * 10 + (c - '0');
-  return value;
-}
-
 std::string quoted(std::string_view field, std::string_view text) {
   return std::string(field) + "“" + std::string(text) + "”";
 }
@@ -35,6 +28,20 @@ ClaimRefusal notANumber(std::string_view field, std::string_view text) {
 
 ClaimRefusal outOfRange(std::string_view field, std::string_view text, std::string_view range) {
   return {quoted(field, text) + "超出范围（" + std::string(range) + "）"};
+}
+
+// The value of a date's part of least to most digits and nothing else; -1
+// for any other text. One pass: it reads both dates of every case.
+[[gnu::always_inline]] inline int partValue(std::string_view text, std::size_t least,
+                                            std::size_t most) {
+  if (text.size() < least || text.size() > most) return -1;
+  int value = 0;
+  for (char c : text) {
+    const auto digit = static_cast<unsigned char>(c - '0');
+    if (digit > 9) return -1;
+    value = value * 10 + digit;
+  }
+  return value;
 }
 
 // Reads the fields of one case one by one; the first fault is kept and the
@@ -94,14 +101,12 @@ class FieldReader {
                            std::string_view monthField, std::string_view month,
                            std::string_view dayField, std::string_view day) {
     if (failed()) return std::nullopt;
-    const auto part = [](std::string_view text, std::size_t most, std::size_t least) {
-      return text.size() >= least && text.size() <= most && allDigits(text);
-    };
-    if (!part(year, 4, 4) || !part(month, 2, 1) || !part(day, 2, 1)) [[unlikely]] {
+    const int y = partValue(year, 4, 4), m = partValue(month, 1, 2), d = partValue(day, 1, 2);
+    if ((y | m | d) < 0) [[unlikely]] {
       refuseDate(name, {{{yearField, year}, {monthField, month}, {dayField, day}}});
       return std::nullopt;
     }
-    const auto found = realDate(digitsValue(year), digitsValue(month), digitsValue(day));
+    const auto found = realDate(y, m, d);
     if (!found) {
       fail({quoted(name, std::string(year) + "-" + std::string(month) + "-" + std::string(day)) +
             "不是存在的日期"});
@@ -116,9 +121,10 @@ class FieldReader {
 // "2011-03-01": four digits, a dash, two digits, a dash, two digits.
 std::optional<Date> isoDate(std::string_view text) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-  const auto y = text.substr(0, 4), m = text.substr(5, 2), d = text.substr(8, 2);
-  if (!allDigits(y) || !allDigits(m) || !allDigits(d)) return std::nullopt;
-  return realDate(digitsValue(y), digitsValue(m), digitsValue(d));
+  const int y = partValue(text.substr(0, 4), 4, 4), m = partValue(text.substr(5, 2), 2, 2),
+            d = partValue(text.substr(8, 2), 2, 2);
+  if ((y | m | d) < 0) return std::nullopt;
+  return realDate(y, m, d);
 }
 
 // Whole years from hundredths of a year, halves to the even year.

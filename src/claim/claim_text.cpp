@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "claim.h"
 #include "claim_report.h"
@@ -22,27 +24,35 @@ char* writeFen(char* out, Fen amount) {
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
       "8081828384858687888990919293949596979899";
+  static constexpr auto kPowers = [] {
+    std::array<std::uint64_t, 20> powers{1};
+    for (std::size_t k = 1; k < powers.size(); ++k) powers[k] = powers[k - 1] * 10;
+    return powers;
+  }();
   if (amount == 0) return std::copy_n("0.00", 4, out);  // most claims' payers and costs
   if (amount < 0) *out++ = '-';
-  auto yuan =
+  auto fen =
       amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
-  const auto cents = static_cast<std::size_t>(yuan % 100) * 2;
-  yuan /= 100;
-  // From the last digit back, two at a time.
-  char digits[kLongestFen];
-  char* first = digits + sizeof digits;
-  *--first = kPairs[cents + 1];
-  *--first = kPairs[cents];
-  *--first = '.';
-  while (yuan >= 100) {
-    const auto pair = static_cast<std::size_t>(yuan % 100) * 2;
-    yuan /= 100;
-    *--first = kPairs[pair + 1];
-    *--first = kPairs[pair];
+  // The digits are counted first (at least "0.0d"), so each goes straight to
+  // its place, from the last one back, two at a time.
+  std::size_t digits = 3;
+  while (digits < kPowers.size() && fen >= kPowers[digits]) ++digits;
+  char* const end = out + digits + 1;
+  char* p = end;
+  const auto pair = [&p](std::uint64_t value) {
+    p -= 2;
+    std::memcpy(p, kPairs + value * 2, 2);
+  };
+  pair(fen % 100);
+  fen /= 100;
+  *--p = '.';
+  for (; fen >= 100; fen /= 100) pair(fen % 100);
+  if (fen >= 10) {
+    pair(fen);
+  } else {
+    *--p = static_cast<char>('0' + fen);
   }
-  if (yuan >= 10) *--first = kPairs[yuan * 2 + 1];
-  *--first = static_cast<char>('0' + (yuan >= 10 ? yuan / 10 : yuan));
-  return std::copy(first, digits + sizeof digits, out);
+  return end;
 }
 
 void appendFen(std::string& out, Fen amount) {

@@ -413,6 +413,17 @@ TEST(Claim, FenTextsHaveExactlyTwoDecimals) {
       {INT64_MIN, "-92233720368547758.08"},
   };
   for (const auto& [fen, text] : table) EXPECT_EQ(fenText(fen), text) << fen;
+  // Every length of text: each side of each power of ten.
+  for (Fen power = 1; power <= INT64_MAX / 10; power *= 10) {
+    for (const Fen fen : {power - 1, power, power + 1, -power}) {
+      const auto magnitude = std::to_string(fen < 0 ? -fen : fen);
+      const auto padded =
+          std::string(magnitude.size() < 3 ? 3 - magnitude.size() : 0, '0') + magnitude;
+      EXPECT_EQ(fenText(fen), (fen < 0 ? "-" : "") + padded.substr(0, padded.size() - 2) + "." +
+                                  padded.substr(padded.size() - 2))
+          << fen;
+    }
+  }
 }
 
 }  // namespace
