@@ -10,9 +10,11 @@
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
+#include <system_error>
 
 #include "calc.h"
 #include "claim_report.h"
+#include "claim_rows.h"
 #include "csv_text.h"
 #include "report.h"
 
@@ -105,6 +107,9 @@ struct Reader::State {
   void writeHeader() {
     if (options.explain || options.onCase || headerWritten) return;
     headerWritten = true;
+    // Rows of results run to about 1.5 times their input, 3 times with the
+    // claim sheet.
+    if (expectedInput > 0) output.reserve(expectedInput * (withClaim ? 3 : 2) + 4096);
     if (options.excel) output += kByteOrderMark;
     for (const auto& name : options.keep) {
       appendField(output, name);
@@ -278,6 +283,7 @@ struct Reader::State {
       fail(1, "--keep " + csv::quoted(options.keep.front()) + ": the input has no header row");
     }
     if (!failure) writeHeader();
+    if (!failure && claimRows) claimRows->finish(output);
     return failure;
   }
 
@@ -295,8 +301,8 @@ struct Reader::State {
       headerNames[fieldCount].assign(data, size);
     } else if (fieldCount < columns.size()) {
       const Column& column = columns[fieldCount];
-      if (column.member != nullptr) (current.*column.member).assign(data, size);
-      if (column.claimMember != nullptr) (currentClaim.*column.claimMember).assign(data, size);
+      if (column.member != nullptr) (current->*column.member).assign(data, size);
+      if (column.claimMember != nullptr) (currentClaim->*column.claimMember).assign(data, size);
       if (column.kept) keptValues[fieldCount].assign(data, size);
     }
     ++fieldCount;
@@ -362,6 +368,7 @@ struct Reader::State {
     }
     keptValues.resize(columns.size());
     writeHeader();
+    startClaimRows();
   }
 
   void takeCase() {
@@ -375,7 +382,7 @@ struct Reader::State {
       for (std::size_t column : keptColumns) {
         kept.push_back(column == kNone ? std::string() : keptValues[column]);
       }
-      options.onCase(rowLine, current, currentClaim, kept);
+      options.onCase(rowLine, *current, *currentClaim, kept);
       return;
     }
     if (options.explain) {
@@ -385,48 +392,57 @@ struct Reader::State {
       for (std::size_t k = 0; k < options.keep.size(); ++k) {
         output += options.keep[k] + "：" + keptValues[keptColumns[k]] + "\n";
       }
-      auto report = reportFor(current, options.standards);
+      auto report = reportFor(*current, options.standards);
       if (withClaim) {
         report.sections.push_back(claim::reportSection(
-            currentClaim, claim::computeClaim(current, currentClaim, options.standards, true)));
+            *currentClaim, claim::computeClaim(*current, *currentClaim, options.standards, true)));
       }
       output += reportText(report, options.printedDate);
       return;
     }
+    // With the sheets on a second thread, the row's other columns wait
+    // aside for its sheet.
+    std::string& out = claimRows ? claimRows->text() : output;
     for (std::size_t column : keptColumns) {
-      appendField(output, keptValues[column]);
-      output += ',';
+      appendField(out, keptValues[column]);
+      out += ',';
     }
-    const auto outcome = runCalculation(current, options.standards);
+    const auto outcome = runCalculation(*current, options.standards);
     if (const auto* stop = std::get_if<CalcStop>(&outcome)) {
-      appendField(output, stop->message);
-      output.append(resultFields.size(), ',');
+      appendField(out, stop->message);
+      out.append(resultFields.size(), ',');
     } else {
       const auto& done = std::get<CalcCompleted>(outcome);
-      appendField(output, done.notice.value_or(""));
+      appendField(out, done.notice.value_or(""));
       for (const auto& field : resultFields) {
-        output += ',';
-        appendField(output, done.result.*field.member);
+        out += ',';
+        appendField(out, done.result.*field.member);
       }
+    }
+    if (claimRows) {
+      claimRows->endRow(output);
+      current = &claimRows->input();
+      currentClaim = &claimRows->claim();
+      return;
     }
     if (withClaim) {
-      const auto sheet = claim::computeClaim(current, currentClaim, options.standards);
-      output += ',';
-      if (const auto* refusal = std::get_if<claim::ClaimRefusal>(&sheet)) {
-        appendField(output, refusal->message);
-        output.append(claim::columnNames().size() - 1, ',');
-      } else {
-        // Written aside and appended once: a row's amounts are most of its text.
-        char text[claim::kAmountColumns * (claim::kLongestFen + 1)];
-        char* end = text;
-        for (claim::Fen amount : claim::columnAmounts(std::get<claim::ClaimSheet>(sheet))) {
-          *end++ = ',';
-          end = claim::writeFen(end, amount);
-        }
-        output.append(text, end);
-      }
+      detail::appendClaimColumns(output,
+                                 claim::computeClaim(*current, *currentClaim, options.standards));
     }
     output += rowEnd;
+  }
+
+  // The claim sheets go to a second thread when asked for and one can be
+  // had; without one they are worked out here, with the same output.
+  void startClaimRows() {
+    if (!options.claimThread || !withClaim || options.explain || options.onCase) return;
+    try {
+      claimRows = std::make_unique<detail::ClaimRows>(options.standards, rowEnd);
+    } catch (const std::system_error&) {
+      return;
+    }
+    current = &claimRows->input();
+    currentClaim = &claimRows->claim();
   }
 
   void fail(std::size_t at, std::string reason) {
@@ -449,10 +465,15 @@ struct Reader::State {
   std::vector<Column> columns;
   std::vector<std::size_t> keptColumns;  // the column of each --keep, in the options' order
   std::vector<std::string> keptValues;   // this row's field of each kept column
-  CaseInput current;
-  claim::ClaimInput currentClaim;
+  // The row being read: its own here, or a slot of the second thread's.
+  CaseInput ownCase;
+  claim::ClaimInput ownClaim;
+  CaseInput* current = &ownCase;
+  claim::ClaimInput* currentClaim = &ownClaim;
+  std::unique_ptr<detail::ClaimRows> claimRows;
   bool withClaim = false;
   bool headerWritten = false;
+  std::size_t expectedInput = 0;
   std::string output;
   std::size_t line = 1;
   std::size_t rowLine = 1;
@@ -485,6 +506,9 @@ std::size_t Reader::cases() const {
 std::string& Reader::output() {
   return state_->output;
 }
+void Reader::reserveFor(std::size_t inputSize) {
+  state_->expectedInput = inputSize;
+}
 
 std::string resultHeader(bool claim) {
   std::string header;
@@ -495,7 +519,7 @@ std::string resultHeader(bool claim) {
 
 std::variant<std::string, InputError> run(std::string_view csv, const Options& options) {
   Reader reader(options);
-  if (!options.explain) reader.output().reserve(csv.size() * 2 + 4096);
+  if (!options.explain) reader.reserveFor(csv.size());
   reader.feed(csv);
   if (auto error = reader.finish()) return *std::move(error);
   return std::move(reader.output());

@@ -53,6 +53,9 @@ struct Options {
   // --explain), even when the header names no claim input; a header that
   // names one turns them on by itself.
   bool claim = false;
+  // The claim sheets worked out on a second thread while the rows are read:
+  // the same output, sooner on a machine with two cores.
+  bool claimThread = false;
   // When set, each case read is handed here (its first line, its fields, its
   // claim inputs, the kept columns' values in keep's order) instead of being
   // computed; nothing is written to the output.
@@ -81,6 +84,10 @@ class Reader {
   [[nodiscard]] std::size_t cases() const;
   // The output produced so far; the caller may write it out and clear it.
   [[nodiscard]] std::string& output();
+  // Room for all the output of an input of this many bytes, taken once the
+  // input's header has said whether the claim sheet is wanted (it doubles
+  // the output), so a whole batch is never copied to a larger buffer.
+  void reserveFor(std::size_t inputSize);
 
  private:
   struct State;

@@ -138,6 +138,7 @@ struct CommandLine {
 // The command line, or the exit status when there is nothing more to do.
 std::variant<CommandLine, int> parse(int argc, char** argv) {
   CommandLine command;
+  command.batch.claimThread = true;  // the tool has a second core to work the claim sheets out on
   bool haveInput = false;
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
@@ -439,7 +440,7 @@ static int run(int argc, char** argv) {
   quorvane::batch::Reader reader(command.batch);
   // Results for standard output wait for the whole input; an output file
   // takes them as they come.
-  if (!output && !command.batch.explain) reader.output().reserve(inputSize * 2 + 4096);
+  if (!output && !command.batch.explain) reader.reserveFor(inputSize);
   Progress progress(inputSize);
   static char buffer[1 << 16];
   std::size_t bytesRead = 0;

@@ -89,6 +89,51 @@ TEST(ClaimColumns, ExplainAddsTheSheetWithItsWorking) {
       std::string::npos);
 }
 
+// Sheets on a second thread: the same output, rows in their order, at every
+// count of rows about the batches' size, and the same fault.
+TEST(ClaimColumns, ASecondThreadGivesTheSameOutput) {
+  const auto csv = [](int rows, int faultAt) {
+    std::string text = "案号," + std::string(kInputs) + ",交强险\n";
+    for (int k = 1; k <= rows; ++k) {
+      // Every seventh sheet refused; the birth day and the days vary the rest.
+      text += std::to_string(k) + ",1988,8," + std::to_string(1 + k % 28) +
+              ",2011,11,11,夫妻,十,30,100," + std::to_string(k % 400) +
+              ",90,200,4,65,2,1200,35000.50,600," + (k % 7 == 0 ? "全险" : "有责") +
+              (k == faultAt ? ",extra\n" : "\n");
+    }
+    return text;
+  };
+  for (const int rows : {0, 1, 255, 256, 257, 512, 513, 1000}) {
+    for (const bool excel : {false, true}) {
+      Options plain;
+      plain.keep = {"案号"};
+      plain.excel = excel;
+      Options threaded = plain;
+      threaded.claimThread = true;
+      const auto expected = outputOf(csv(rows, 0), plain);
+      EXPECT_EQ(outputOf(csv(rows, 0), threaded), expected) << rows;
+      // Fed in pieces, the output taken as it comes (as an output file takes it).
+      Reader reader(threaded);
+      std::string taken;
+      const auto text = csv(rows, 0);
+      for (std::size_t at = 0; at < text.size(); at += 4'096) {
+        reader.feed(std::string_view(text).substr(at, 4'096));
+        taken += reader.output();
+        reader.output().clear();
+      }
+      EXPECT_FALSE(reader.finish());
+      EXPECT_EQ(taken + reader.output(), expected) << rows;
+    }
+  }
+  Options plain;
+  plain.keep = {"案号"};
+  Options threaded = plain;
+  threaded.claimThread = true;
+  const auto fault = std::get<InputError>(run(csv(600, 300), threaded));
+  EXPECT_EQ(fault.line, 301u);
+  EXPECT_EQ(fault.reason, std::get<InputError>(run(csv(600, 300), plain)).reason);
+}
+
 TEST(ClaimColumns, CaseFilesKeepClaimInputsAndOnlyWhenSet) {
   CaseInput input;
   input.伤残等级 = "二";
