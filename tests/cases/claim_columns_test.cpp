@@ -95,9 +95,10 @@ TEST(ClaimColumns, ASecondThreadGivesTheSameOutput) {
   const auto csv = [](int rows, int faultAt) {
     std::string text = "案号," + std::string(kInputs) + ",交强险\n";
     for (int k = 1; k <= rows; ++k) {
-      // Every seventh sheet refused; the birth day and the days vary the rest.
-      text += std::to_string(k) + ",1988,8," + std::to_string(1 + k % 28) +
-              ",2011,11,11,夫妻,十,30,100," + std::to_string(k % 400) +
+      // Every seventh sheet refused, every eleventh row stopped; the birth
+      // day and the days vary the rest.
+      text += std::to_string(k) + (k % 11 == 0 ? "," : ",1988") + ",8," +
+              std::to_string(1 + k % 28) + ",2011,11,11,夫妻,十,30,100," + std::to_string(k % 400) +
               ",90,200,4,65,2,1200,35000.50,600," + (k % 7 == 0 ? "全险" : "有责") +
               (k == faultAt ? ",extra\n" : "\n");
     }
@@ -132,6 +133,11 @@ TEST(ClaimColumns, ASecondThreadGivesTheSameOutput) {
   const auto fault = std::get<InputError>(run(csv(600, 300), threaded));
   EXPECT_EQ(fault.line, 301u);
   EXPECT_EQ(fault.reason, std::get<InputError>(run(csv(600, 300), plain)).reason);
+  // No claim input: no sheet, on either thread.
+  const std::string noSheet = std::string(kInputs) + "\n" + std::string(kRow) + "\n";
+  Options alone;
+  alone.claimThread = true;
+  EXPECT_EQ(outputOf(noSheet, alone), outputOf(noSheet));
 }
 
 TEST(ClaimColumns, CaseFilesKeepClaimInputsAndOnlyWhenSet) {
