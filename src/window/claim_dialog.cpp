@@ -37,8 +37,29 @@ const PickList* pickList(std::size_t field) {
 }
 
 // What an empty input means, shown in its box.
-constexpr std::array<std::string_view, claim::claimFields.size()> kPlaceholders{
-    "空为事故发生年", "YYYY-MM-DD", "0 至 10", "元", "", "空为 100", "空为未投保", ""};
+constexpr std::array<std::string_view, claim::claimFields.size()> kPlaceholders{"空为事故发生年",
+                                                                                "YYYY-MM-DD",
+                                                                                "0 至 10",
+                                                                                "元",
+                                                                                "",
+                                                                                "空为 100",
+                                                                                "空为未投保",
+                                                                                "",
+                                                                                "",
+                                                                                "0 至 20 年",
+                                                                                "元/天",
+                                                                                "元",
+                                                                                "元",
+                                                                                "元",
+                                                                                "",
+                                                                                "",
+                                                                                "0 至 100",
+                                                                                "0 至 100",
+                                                                                "空为未投保",
+                                                                                "空为未投保",
+                                                                                "元",
+                                                                                "元",
+                                                                                "元"};
 
 // The sheet's rows: every column of the batch tool's after 清单提示.
 int rowCount() {

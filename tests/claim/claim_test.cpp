@@ -32,7 +32,9 @@ Case workedExample() {
   in.住院天数 = "20", in.误工天数 = "90", in.最近三年日平均收入 = "200";
   in.孩子1年龄 = "4", in.老人1年龄 = "65", in.兄弟姐妹人数 = "2";
   in.交通费 = "1200", in.医疗费 = "35000.50", in.营养费 = "600";
-  c.claim = {"2012", "", "3", "10000", "有责", "70", "500000", ""};
+  auto& claim = c.claim;
+  claim.计算标准年度 = "2012", claim.伤残附加指数 = "3", claim.精神损害抚慰金 = "10000";
+  claim.交强险 = "有责", claim.责任比例 = "70", claim.商业三者险限额 = "500000";
   return c;
 }
 
@@ -49,7 +51,7 @@ Case plain() {
 
 TEST(Claim, WorkedExampleGivesTheCourtsFigures) {
   const auto got = columns(workedExample());
-  const std::map<std::string, std::string> expected{
+  std::map<std::string, std::string> expected{
       {"清单提示", ""},
       {"清单残疾赔偿金", "85547.80"},
       {"清单死亡赔偿金", "0.00"},
@@ -74,6 +76,7 @@ TEST(Claim, WorkedExampleGivesTheCourtsFigures) {
       {"侵权人", "0.00"},
       {"受害人自担", "20593.00"},
   };
+  testing::addOneVehicle(expected);
   EXPECT_EQ(got, expected);
 }
 

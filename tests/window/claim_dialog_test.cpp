@@ -125,9 +125,9 @@ class ClaimDialogTest : public QObject {
 
     QTest::mouseClick(dialog->findChild<QPushButton*>("复制清单按钮"), Qt::LeftButton);
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    QCOMPARE(data->text().split(QChar(10)).mid(20),
-             QStringList({"侵权人\t0.00", "受害人自担\t20593.00", ""}));
-    QCOMPARE(data->html().count("<tr>"), 22);
+    QCOMPARE(data->text().split(QChar(10)).mid(20, 3),
+             QStringList({"侵权人\t0.00", "受害人自担\t20593.00", "清单后续护理费\t0.00"}));
+    QCOMPARE(data->html().count("<tr>"), static_cast<int>(claim::kAmountColumns));
 
     // Typing inside a box: the cursor stays where the typing is.
     for (QLineEdit* box : {dialog->findChild<QLineEdit*>("商业三者险限额"),
