@@ -160,6 +160,8 @@ Payers pay(const Facts& facts, const std::array<Fen, kItemCount>& items, Fen tot
   const auto parts = split(payers.责任方承担, shares);
   for (std::size_t v = 0; v < kVehicleCount; ++v) {
     auto& vehicle = payers.vehicles[v];
+    vehicle.share = shares[v];
+    vehicle.commercialLimit = facts.vehicles[v].commercialLimit;
     vehicle.责任方承担 = parts[v];
     vehicle.商业三者险 = std::min(parts[v], facts.vehicles[v].commercialLimit);
     vehicle.侵权人 = parts[v] - vehicle.商业三者险;

@@ -163,6 +163,8 @@ inline constexpr std::size_t kVehicleCount = 3;
 
 // What one vehicle's side pays.
 struct VehiclePayers {
+  std::int64_t share = 0;  // its 责任比例 in hundredths of a point, as the sheet used it
+  Fen commercialLimit = 0;
   Fen 交强险赔付 = 0;  // under the three heads
   Fen 责任方承担 = 0;  // its part of the liability share
   Fen 商业三者险 = 0;
