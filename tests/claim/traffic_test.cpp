@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -184,6 +186,12 @@ INSTANTIATE_TEST_SUITE_P(
                    vehicles(c, {{"", "50", ""}, {"", "50", ""}});
                  },
                  {{"车辆1责任方承担", "0.01"}, {"车辆2责任方承担", "0.00"}}},
+        PayerRow{"lastVehicleWithTheLargestRemainder",
+                 [](Case& c) {
+                   c.input.医疗费 = "0.01";
+                   vehicles(c, {{"", "20", ""}, {"", "", ""}, {"", "80", ""}});
+                 },
+                 {{"车辆1责任方承担", "0.00"}, {"车辆3责任方承担", "0.01"}}},
         PayerRow{"equalRemaindersInVehicleOrder",
                  [](Case& c) {
                    c.input.医疗费 = "0.02";
@@ -213,7 +221,19 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"交强险医疗费用", "1800.00"},
                   {"交强险财产损失", "100.00"},
                   {"交强险死亡伤残", "0.00"},
-                  {"剩余损失", "8900.00"}}}),
+                  {"剩余损失", "8900.00"}}},
+        // Property limits stand 20 to 1, not 10 to 1 as the other heads.
+        PayerRow{"propertySharedByPropertyLimits",
+                 [](Case& c) {
+                   c.input.医疗费 = "0", c.claim.财产损失 = "3000";
+                   vehicles(c, {{"有责", "100", ""}, {"无责", "0", ""}});
+                 },
+                 {{"交强险财产损失", "2100.00"},
+                  {"车辆1交强险赔付", "2000.00"},
+                  {"车辆2交强险赔付", "100.00"}}},
+        PayerRow{"laterTreatmentAloneUnderMedical",
+                 [](Case& c) { c.claim.交强险 = "有责", c.claim.后续治疗费 = "9000"; },
+                 {{"清单后续治疗费", "9000.00"}, {"交强险医疗费用", "18000.00"}}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // Refusals: one notice, naming the fault, and no amounts.
@@ -266,6 +286,12 @@ INSTANTIATE_TEST_SUITE_P(
                           "firstShareEmptyWithSeveral",
                           [](Case& c) {
                             vehicles(c, {{"有责", "", ""}, {"", "", "0"}});
+                          },
+                          "责任比例为空"),
+                      std::make_tuple(
+                          "firstShareEmptyBesideOnlyTheThird",
+                          [](Case& c) {
+                            vehicles(c, {{"有责", "", ""}, {"", "", ""}, {"无", "50", ""}});
                           },
                           "责任比例为空"),
                       std::make_tuple(
@@ -324,6 +350,28 @@ TEST(TrafficClaim, WorkingShowsEachHeadAndEachVehicle) {
   EXPECT_TRUE(has("后续护理费", "273750.00"));
   EXPECT_TRUE(has("车辆2侵权人", "62840.56"));
   EXPECT_FALSE(has("车辆3侵权人", "0.00"));
+  // The later items' working goes with their own columns, after the payers'.
+  const auto tips = columnWorking(outcome);
+  const auto tip = [&](std::string_view column) {
+    const auto& names = columnNames();
+    return tips[static_cast<std::size_t>(std::find(names.begin(), names.end(), column) -
+                                         names.begin())];
+  };
+  EXPECT_EQ(tip("清单后续护理费"), sheet.itemWorking[后续护理费]);
+  EXPECT_EQ(tip("清单鉴定费"), sheet.itemWorking[鉴定费]);
+  EXPECT_EQ(tip("交强险财产损失"), sheet.payersWorking);
+  // Vehicle 3 beside vehicle 1 alone, and no later input: unset inputs and
+  // items of 0 are left out.
+  Case third = medicalOnly("10000");
+  vehicles(third, {{"有责", "50", ""}, {"", "", ""}, {"有责", "50", ""}});
+  const auto rows =
+      reportSection(third.claim, computeClaim(third.input, third.claim, with2024(), true)).rows;
+  const auto count = [&](const char* name) {
+    return std::count_if(rows.begin(), rows.end(),
+                         [&](const auto& row) { return row.name == name; });
+  };
+  EXPECT_EQ(count("车辆3侵权人"), 1);
+  EXPECT_EQ(count("车辆2侵权人") + count("护理依赖") + count("后续护理费") + count("鉴定费"), 0);
 }
 
 }  // namespace
