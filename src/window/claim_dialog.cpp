@@ -75,6 +75,24 @@ ClaimDialog::ClaimDialog(CalculatorWindow* window) : QDialog(window), window_(wi
 void ClaimDialog::createWidgets() {
   // The inputs on the left, the sheet beside them: all of it in sight at once.
   auto* layout = new QGridLayout(this);
+  layout->addLayout(createInputs(), 0, 0);
+  layout->addLayout(createSheet(), 0, 1);
+  layout->setColumnStretch(1, 1);
+  layout->setRowStretch(0, 1);
+
+  auto* buttons = new QHBoxLayout;
+  copyButton_ = new QPushButton(QStringLiteral("复制清单"), this);
+  copyButton_->setObjectName(QStringLiteral("复制清单按钮"));
+  closeButton_ = new QPushButton(QStringLiteral("关闭"), this);
+  closeButton_->setObjectName(QStringLiteral("关闭按钮"));
+  for (auto* button : {copyButton_, closeButton_}) button->setAutoDefault(false);
+  buttons->addWidget(copyButton_);
+  buttons->addStretch();
+  buttons->addWidget(closeButton_);
+  layout->addLayout(buttons, 1, 0, 1, 2);
+}
+
+QLayout* ClaimDialog::createInputs() {
   auto* inputs = new QVBoxLayout;
   for (const auto& group : inputGroups()) {
     auto* grid = new QGridLayout;
@@ -116,14 +134,16 @@ void ClaimDialog::createWidgets() {
   notice_->setPalette(red);
   inputs->addWidget(notice_);
   inputs->addStretch();
-  layout->addLayout(inputs, 0, 0);
+  return inputs;
+}
 
+QLayout* ClaimDialog::createSheet() {
   auto* sheet = new QHBoxLayout;
-  int rows = 0;
-  for (const auto& spec : sheetTables())
-    rows = std::max(rows, static_cast<int>(spec.columns.size()));
+  // Both as tall as the longer, so that they line up.
+  const auto& tables = sheetTables();
+  const auto rows = static_cast<int>(std::max(tables[0].columns.size(), tables[1].columns.size()));
   for (std::size_t t = 0; t < tables_.size(); ++t) {
-    const auto& spec = sheetTables()[t];
+    const auto& spec = tables[t];
     auto* table = new QTableWidget(static_cast<int>(spec.columns.size()), 2, this);
     tables_[t] = table;
     table->setObjectName(qs(spec.objectName));
@@ -136,14 +156,12 @@ void ClaimDialog::createWidgets() {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setWordWrap(false);
-    int nameWidth = 0;
     for (int row = 0; row < table->rowCount(); ++row) {
       const QString text = qs(claim::columnNames()[spec.columns[static_cast<std::size_t>(row)]]);
       auto* amount = new QTableWidgetItem;
       amount->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       table->setItem(row, 0, new QTableWidgetItem(text));
       table->setItem(row, 1, amount);
-      nameWidth = std::max(nameWidth, table->fontMetrics().horizontalAdvance(text));
     }
     // Every row in sight: the sheet is read whole, not scrolled.
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -151,25 +169,17 @@ void ClaimDialog::createWidgets() {
     const int frame = 2 * table->frameWidth();
     table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() +
                             rows * table->verticalHeader()->defaultSectionSize() + frame);
-    table->setMinimumWidth(nameWidth + table->fontMetrics().horizontalAdvance("99999999.99") +
-                           4 * table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 24 +
-                           frame);
+    // The names whole, and an amount of eight digits before the point with room
+    // for the cell's margins, which the item view measures wider than it draws.
+    const auto* header = table->horizontalHeader();
+    table->resizeColumnToContents(0);
+    const int names = table->columnWidth(0);
+    const int amounts = std::max(table->fontMetrics().horizontalAdvance("99999999.99") + 40,
+                                 header->sectionSizeHint(1));
+    table->setMinimumWidth(names + amounts + frame);
     sheet->addWidget(table);
   }
-  layout->addLayout(sheet, 0, 1);
-  layout->setColumnStretch(1, 1);
-  layout->setRowStretch(0, 1);
-
-  auto* buttons = new QHBoxLayout;
-  copyButton_ = new QPushButton(QStringLiteral("复制清单"), this);
-  copyButton_->setObjectName(QStringLiteral("复制清单按钮"));
-  closeButton_ = new QPushButton(QStringLiteral("关闭"), this);
-  closeButton_->setObjectName(QStringLiteral("关闭按钮"));
-  for (auto* button : {copyButton_, closeButton_}) button->setAutoDefault(false);
-  buttons->addWidget(copyButton_);
-  buttons->addStretch();
-  buttons->addWidget(closeButton_);
-  layout->addLayout(buttons, 1, 0, 1, 2);
+  return sheet;
 }
 
 QWidget* ClaimDialog::createInput(const InputCell& cell) {

@@ -15,6 +15,7 @@
 #include "claim_dialog_layout.h"
 
 class QComboBox;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -37,6 +38,8 @@ class ClaimDialog : public QDialog {
 
  private:
   void createWidgets();
+  QLayout* createInputs();
+  QLayout* createSheet();
   QWidget* createInput(const InputCell& cell);
   void createConnections();
   void offerYears();
