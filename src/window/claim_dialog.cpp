@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "case_document.h"
+#include "claim_dialog_layout.h"
 #include "claim_report.h"
 #include "controls.h"
 #include "window.h"

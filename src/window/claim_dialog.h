@@ -3,8 +3,8 @@
 // The 赔偿清单 dialog: the claim sheet (claim.h) of the case the window shows,
 // what a court awards and who pays it, beside the window's 22 amounts. It is
 // modeless: the sheet follows the window's fields, the standards in force and
-// its own inputs as they change, with no button to press. The inputs
-// belong to the window (CalculatorWindow::claimInput), which prints and saves
+// its own inputs as they change, with no button to press. The inputs belong
+// to the window (CalculatorWindow::claimInput), which prints and saves
 // them whether the dialog is open or not; the dialog only edits them.
 
 #include <QDialog>
@@ -12,7 +12,6 @@
 #include <array>
 
 #include "claim.h"
-#include "claim_dialog_layout.h"
 
 class QComboBox;
 class QLayout;
@@ -24,6 +23,7 @@ class QTableWidget;
 namespace quorvane::window {
 
 class CalculatorWindow;
+struct InputCell;
 
 // The claim inputs as the dialog can show them: a pick-only list's input
 // (交强险, 护理依赖, …) is one of its items, and the first item, picked by
