@@ -138,6 +138,7 @@ Payers pay(const Facts& facts, const std::array<Fen, kItemCount>& items, Fen tot
     }
     head.parts = split(head.paid, weights);
     for (std::size_t v = 0; v < kVehicleCount; ++v) {
+      payers.vehicles[v].heads[h] = head.parts[v];
       payers.vehicles[v].交强险赔付 += head.parts[v];
     }
   }

@@ -163,8 +163,9 @@ inline constexpr std::size_t kVehicleCount = 3;
 
 // What one vehicle's side pays.
 struct VehiclePayers {
-  Fen 交强险赔付 = 0;  // under the three heads
-  Fen 责任方承担 = 0;  // its part of the liability share
+  std::array<Fen, kHeadCount> heads{};  // its 交强险 under each head, in Cover's order
+  Fen 交强险赔付 = 0;                   // under the three heads together
+  Fen 责任方承担 = 0;                   // its part of the liability share
   Fen 商业三者险 = 0;
   Fen 侵权人 = 0;
 };
