@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     claim::Fen parts = 0;
     for (std::size_t v = 0; v < claim::kVehicleCount; ++v) {
       const auto limits = claim::detail::insuranceLimits(*accident, insurance(*insured[v]));
-      const auto part = p.vehicles[v].heads[h];
+      const auto part = p.heads[h].parts[v];
       require(part >= 0 && part <= limits.heads[h]);
       require(p.takesPart[v] || part == 0);
       parts += part;
@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (std::size_t v = 0; v < claim::kVehicleCount; ++v) {
     const auto& vehicle = p.vehicles[v];
-    require(vehicle.交强险赔付 == vehicle.heads[0] + vehicle.heads[1] + vehicle.heads[2]);
+    require(vehicle.交强险赔付 == p.heads[0].parts[v] + p.heads[1].parts[v] + p.heads[2].parts[v]);
     require(vehicle.商业三者险 + vehicle.侵权人 == vehicle.责任方承担);
     require(p.takesPart[v] || vehicle.责任方承担 == 0);
     liable += vehicle.责任方承担, commercial += vehicle.商业三者险, tortfeasor += vehicle.侵权人;

@@ -82,14 +82,22 @@ Fen support(const Facts& facts, std::int64_t coefficientHundredths, detail::Work
 std::array<Fen, kVehicleCount> split(Fen amount,
                                      const std::array<std::int64_t, kVehicleCount>& weights) {
   std::array<Fen, kVehicleCount> parts{};
-  const Wide total = std::accumulate(weights.begin(), weights.end(), Wide{0});
+  // Weights are at most a few hundred thousand yuan in fen, so their sum fits.
+  const std::int64_t total = std::accumulate(weights.begin(), weights.end(), std::int64_t{0});
   if (amount == 0 || total == 0) return parts;
-  std::array<Wide, kVehicleCount> remainders{};
+  // One vehicle alone (most cases) takes the whole amount, with no division.
+  for (std::size_t v = 0; v < kVehicleCount; ++v) {
+    if (weights[v] == total) {
+      parts[v] = amount;
+      return parts;
+    }
+  }
+  std::array<std::int64_t, kVehicleCount> remainders{};
   Fen left = amount;
   for (std::size_t v = 0; v < kVehicleCount; ++v) {
     const Wide exact = static_cast<Wide>(amount) * weights[v];
     parts[v] = static_cast<Fen>(exact / total);
-    remainders[v] = exact % total;
+    remainders[v] = static_cast<std::int64_t>(exact % total);
     left -= parts[v];
   }
   for (; left > 0; --left) {
@@ -103,9 +111,9 @@ std::array<Fen, kVehicleCount> split(Fen amount,
   return parts;
 }
 
-Payers pay(const Facts& facts, const std::array<Fen, kItemCount>& items, Fen total,
-           std::array<detail::HeadShare, kHeadCount>& heads) {
+Payers pay(const Facts& facts, const std::array<Fen, kItemCount>& items, Fen total) {
   Payers payers;
+  auto& heads = payers.heads;
   for (std::size_t k = 0; k < kItemCount; ++k) {
     const auto cover = static_cast<std::size_t>(kItems[k].cover);
     if (cover < kHeadCount) heads[cover].own += items[k];
@@ -138,7 +146,6 @@ Payers pay(const Facts& facts, const std::array<Fen, kItemCount>& items, Fen tot
     }
     head.parts = split(head.paid, weights);
     for (std::size_t v = 0; v < kVehicleCount; ++v) {
-      payers.vehicles[v].heads[h] = head.parts[v];
       payers.vehicles[v].交强险赔付 += head.parts[v];
     }
   }
@@ -211,9 +218,8 @@ ClaimOutcome computeClaim(const CaseInput& input, const ClaimInput& claim,
   items[财产损失] = facts.property;
   items[鉴定费] = facts.appraisal;
   sheet.合计 = std::accumulate(items.begin(), items.end(), Fen{0});
-  std::array<detail::HeadShare, kHeadCount> heads{};
-  sheet.payers = pay(facts, items, sheet.合计, heads);
-  if (working) working->finish(sheet, coefficientHundredths, years, heads);
+  sheet.payers = pay(facts, items, sheet.合计);
+  if (working) working->finish(sheet, coefficientHundredths, years);
   return outcome;
 }
 

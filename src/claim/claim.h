@@ -163,11 +163,18 @@ inline constexpr std::size_t kVehicleCount = 3;
 
 // What one vehicle's side pays.
 struct VehiclePayers {
-  std::array<Fen, kHeadCount> heads{};  // its 交强险 under each head, in Cover's order
-  Fen 交强险赔付 = 0;                   // under the three heads together
-  Fen 责任方承担 = 0;                   // its part of the liability share
+  Fen 交强险赔付 = 0;  // under the three heads
+  Fen 责任方承担 = 0;  // its part of the liability share
   Fen 商业三者险 = 0;
   Fen 侵权人 = 0;
+};
+
+// One head of the compulsory insurers: this victim's items under it, the
+// other victims', the taking part vehicles' limits added up, what this victim
+// is paid, and each vehicle's part of that.
+struct HeadShare {
+  Fen own = 0, others = 0, limit = 0, paid = 0;
+  std::array<Fen, kVehicleCount> parts{};
 };
 
 struct Payers {
@@ -182,6 +189,7 @@ struct Payers {
   Fen 交强险财产损失 = 0;
   std::array<VehiclePayers, kVehicleCount> vehicles{};
   std::array<bool, kVehicleCount> takesPart{true, false, false};
+  std::array<HeadShare, kHeadCount> heads{};  // in Cover's order
 };
 
 struct ClaimSheet {

@@ -73,9 +73,9 @@ std::string headText(const Facts& f, std::size_t h, const HeadShare& head, bool 
   return text;
 }
 
-std::string payersText(const Facts& f, const ClaimSheet& sheet,
-                       const std::array<HeadShare, kHeadCount>& heads) {
+std::string payersText(const Facts& f, const ClaimSheet& sheet) {
   const Payers& p = sheet.payers;
+  const auto& heads = p.heads;
   const bool several = f.vehicles[1].takesPart || f.vehicles[2].takesPart;
   bool insured = false;
   for (const auto& vehicle : f.vehicles)
@@ -173,8 +173,7 @@ void Working::supportYear(int year, std::int64_t shares, std::int64_t denominato
   }
 }
 
-void Working::finish(ClaimSheet& sheet, std::int64_t coefficient, int years,
-                     const std::array<HeadShare, kHeadCount>& heads) const {
+void Working::finish(ClaimSheet& sheet, std::int64_t coefficient, int years) const {
   const Facts& f = facts_;
   const Standards& row = f.row.values;
   const std::string standards = std::string(f.row.accidentYear) + "年标准";
@@ -251,7 +250,7 @@ void Working::finish(ClaimSheet& sheet, std::int64_t coefficient, int years,
                     "护理依赖） = " + fenText(sheet.items[后续护理费]);
   }
 
-  sheet.payersWorking = payersText(f, sheet, heads);
+  sheet.payersWorking = payersText(f, sheet);
 }
 
 }  // namespace quorvane::claim::detail

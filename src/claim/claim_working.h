@@ -18,14 +18,6 @@ namespace quorvane::claim::detail {
 // "30", "30.5": days or yuan held in hundredths, without trailing zeros.
 [[nodiscard]] std::string plainText(std::int64_t hundredths);
 
-// One head of the compulsory insurers: this victim's items under it, the
-// other victims', the vehicles' limits added up, what this victim is paid
-// and each vehicle's part of it.
-struct HeadShare {
-  Fen own = 0, others = 0, limit = 0, paid = 0;
-  std::array<Fen, kVehicleCount> parts{};
-};
-
 class Working {
  public:
   explicit Working(const Facts& facts) : facts_(facts) {}
@@ -33,8 +25,7 @@ class Working {
   // One year of support: the shares supported that year over denominator.
   void supportYear(int year, std::int64_t shares, std::int64_t denominator);
   // Writes every item's working and the payers' into the sheet.
-  void finish(ClaimSheet& sheet, std::int64_t coefficient, int years,
-              const std::array<HeadShare, kHeadCount>& heads) const;
+  void finish(ClaimSheet& sheet, std::int64_t coefficient, int years) const;
 
  private:
   struct Run {
