@@ -162,6 +162,11 @@ TEST(ClaimColumns, CaseFilesKeepClaimInputsAndOnlyWhenSet) {
   }
   EXPECT_EQ(entries[0].input.伤残等级, "二");
   EXPECT_EQ(cases::caseFileText(input, {}), cases::caseFileText(input));
+  // The later inputs only when set: the first eight alone are written as they always were.
+  claim::ClaimInput first;
+  first.交强险 = "无", first.鉴定费 = "1";
+  const auto header = cases::caseFileText(input, first);
+  EXPECT_NE(header.find(",案件类型,鉴定费\r\n"), std::string::npos) << header;
   EXPECT_EQ(cases::caseFileText(input).find("计算标准年度"), std::string::npos);
   claim.精神损害抚慰金 = std::string(cases::kLongestField + 1, '9');
   const auto refused = std::get<InputError>(cases::readCaseFile(cases::caseFileText(input, claim)));
