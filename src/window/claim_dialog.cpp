@@ -25,8 +25,8 @@
 namespace quorvane::window {
 namespace {
 
-// Rows the table keeps room for without scrolling: the most a one-car case can have.
-constexpr int kRowsInSight = 20;
+// Rows in sight without scrolling: an injury of two cars with every item claimed.
+constexpr int kRowsInSight = 26;
 constexpr int kAmountColumn = 3;
 
 }  // namespace
