@@ -3,8 +3,8 @@
 // What the parts of quorvane-calc share: its name in messages, how a fault
 // is reported, and the state its interrupt handler reads. The tool is one
 // program in a few files: the command line and the run (main.cpp), the help
-// and the fault messages (usage.cpp), the output file written atomically (output_file.cpp) and the
-// progress line on a terminal (progress.h).
+// and the fault messages (usage.cpp), the output file written atomically
+// (output_file.cpp) and the progress line on a terminal (progress.h).
 
 #include <csignal>
 #include <string_view>
