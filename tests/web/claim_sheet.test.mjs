@@ -30,6 +30,7 @@ const sheet = async (page) => ({ inputs: (await state(page)).inputs, ...(await p
   return {
     claim: Object.fromEntries(names.map((id) => [id, document.getElementById(id).value])),
     notice: document.getElementById('清单提示').textContent,
+    copyOff: document.getElementById('复制清单按钮').disabled,
     names: rows.map((tr) => tr.cells[0].textContent),
     texts: rows.map((tr) => tr.cells[1].textContent),
     working: rows.map((tr) => tr.title),
@@ -89,7 +90,9 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
   assert.deepEqual((await page.$$eval('#清单输入 [id]', (all) => all.map((e) => e.id))).sort(),
                    [...claimNames].sort(), 'an input for each claim input');
   assert.equal(shown[1].texts[shown[1].names.indexOf('受害人自担')], '20593.00');
-  assert.deepEqual(shown.map((s) => s.notice !== ''), steps.map(([label]) => label.startsWith('refused')));
+  const refused = steps.map(([label]) => label.startsWith('refused'));
+  assert.deepEqual(shown.map((s) => s.notice !== ''), refused);
+  assert.deepEqual(shown.map((s) => s.copyOff), refused, '复制清单 only for a sheet');
   assert.deepEqual(shown.at(-1).claim, noClaim);
   assertNative(shown, steps.map(([label]) => label));
   assert.deepEqual(await page.$$eval('#计算标准年度列表 option', (all) => all.map((o) => o.value)),
