@@ -51,13 +51,15 @@ function assertNative(shown, label, args = []) {
   shown.forEach((s, i) => {
     assert.deepEqual([s.notice, ...s.texts], rows[i].slice(from), label[i]);
     assert.deepEqual(s.names, header.slice(from + 1), label[i]);
-    const later = s.names.indexOf('受害人自担');
     s.working.forEach((working, row) => {
       assert.equal(working === '', s.notice !== '' || s.names[row] === '清单合计', `${label[i]} ${row}`);
-      if (row > later && s.names[row].startsWith('清单') && s.texts[row] === '0.00') return;
-      for (const line of working.split('\n').filter(Boolean)) {
-        assert.ok(reports[i].includes(`    ${line}\n`), line);
-      }
+      // Every item claimed stands in the report's table, with its working's formula.
+      if (!s.names[row].startsWith('清单') || s.texts[row] === '0.00' || row === 0) return;
+      const formula = working.split('\n')[0].replace(` = ${s.texts[row]}`, '');
+      const method = s.names[row] === '清单被扶养人生活费' ? '' : formula;
+      assert.ok(reports[i].includes(`\t${s.names[row].slice(2)}\t`), s.names[row]);
+      assert.ok(reports[i].includes(`\t${s.texts[row]}\t`), `${s.names[row]} ${s.texts[row]}`);
+      if (!method.startsWith('按录入')) assert.ok(reports[i].includes(method), method);
     });
   });
 }
