@@ -235,7 +235,7 @@ class ClaimDialogTest : public QObject {
     QVERIFY2(html.contains("<tr><td>9</td><td>精神损害抚慰金</td><td>主张金额</td>"
                            "<td>10000.00</td><td>民法典第一千一百八十三条</td></tr>"),
              qPrintable(html));
-    QVERIFY(html.contains("<td>受害人自担</td><td>68643.34 − 48050.34</td><td>20593.00</td>"));
+    QVERIFY(html.contains("<td>受害人自担</td><td>68643.34 - 48050.34</td><td>20593.00</td>"));
 
     // Typing inside a box: the cursor stays where the typing is.
     for (QLineEdit* box : {dialog->findChild<QLineEdit*>("商业三者险限额"),
