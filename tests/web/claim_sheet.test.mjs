@@ -25,21 +25,32 @@ const example = {
   医疗费: '35000.50', 营养费: '600', 计算标准年度: '2012', 伤残附加指数: '3', 精神损害抚慰金: '10000',
   交强险: '有责', 责任比例: '70', 商业三者险限额: '500000',
 };
+const columns = ['序号', '项目', '计算方式', '金额（元）', '依据'];
+// The table as shown: its header, and each row's class (item, total or payer) and cells.
+// Its table: 序号, 项目, 金额 of the 9 items claimed, 合计 and who pays.
+const exampleRows = [
+  ['1', '残疾赔偿金', 'TODO'],
+];
 const sheet = async (page) => ({ inputs: (await state(page)).inputs, ...(await page.evaluate((names) => {
-  const rows = [...document.querySelectorAll('#赔偿清单表 tr')];
+  const table = document.getElementById('赔偿清单表');
+  const cells = (tr) => [...tr.cells].map((cell) => cell.textContent);
   return {
     claim: Object.fromEntries(names.map((id) => [id, document.getElementById(id).value])),
     notice: document.getElementById('清单提示').textContent,
-    names: rows.map((tr) => tr.cells[0].textContent),
-    texts: rows.map((tr) => tr.cells[1].textContent),
-    working: rows.map((tr) => tr.title),
+    header: [...table.tHead.rows].map(cells),
+    kinds: [...table.tBodies[0].rows].map((tr) => tr.className),
+    rows: [...table.tBodies[0].rows].map(cells),
   };
 }, claimNames)) });
+const amount = (shown, name) => shown.rows.find((cells) => cells[1] === name)?.[3];
+// The native tool's claim column of a row: 清单 and the item's name, or the
+// payer's name run together (交强险（医疗费用） is 交强险医疗费用, 车辆2 侵权人 车辆2侵权人).
+const columnOf = (kind, name) => `${kind === 'payer' ? '' : '清单'}${name.replace(/[（）\s]/g, '')}`;
 
 // Each shown sheet is the native tool's for its 31 inputs and 23 claim inputs:
-// the notice and texts of its claim columns, and every line of working in its
-// --explain report (a refusal has neither amounts nor working; the report
-// leaves out the later items that come to nothing).
+// its notice, the amount of each row in its claim columns, the items claimed
+// those columns have above 0.00, numbered in turn, and each item's working in
+// its --explain report. A refusal shows the header alone.
 function assertNative(shown, label, args = []) {
   const names = [...inputNames, ...claimNames];
   const csv = [names, ...shown.map((s) => names.map((n) => ({ ...s.inputs, ...s.claim })[n]))]
@@ -47,16 +58,22 @@ function assertNative(shown, label, args = []) {
   const [header, ...rows] = parseCsv(runNative(args, csv));
   const reports = runNative([...args, '--explain'], csv).split(/^==== 案例 .*\n/m).slice(1);
   const from = header.indexOf('清单提示');
+  const claimed = (row) => header.flatMap((name, i) => (i > from && name.startsWith('清单') &&
+    name !== '清单合计' && row[i] !== '0.00' && row[i] !== '' ? [name] : []));
   shown.forEach((s, i) => {
-    assert.deepEqual([s.notice, ...s.texts], rows[i].slice(from), label[i]);
-    assert.deepEqual(s.names, header.slice(from + 1), label[i]);
-    const later = s.names.indexOf('受害人自担');
-    s.working.forEach((working, row) => {
-      assert.equal(working === '', s.notice !== '' || s.names[row] === '清单合计', `${label[i]} ${row}`);
-      if (row > later && s.names[row].startsWith('清单') && s.texts[row] === '0.00') return;
-      for (const line of working.split('\n').filter(Boolean)) {
-        assert.ok(reports[i].includes(`    ${line}\n`), line);
-      }
+    assert.deepEqual(s.header, [columns], label[i]);
+    assert.equal(s.notice, rows[i][from], label[i]);
+    const items = s.rows.filter((_, row) => s.kinds[row] === 'item');
+    assert.deepEqual(items.map(([number]) => number), items.map((_, k) => `${k + 1}`), label[i]);
+    assert.deepEqual(items.map(([, name]) => columnOf('item', name)).sort(), claimed(rows[i]).sort(),
+                     label[i]);
+    assert.equal(s.kinds.filter((kind) => kind === 'total').length, s.notice === '' ? 1 : 0, label[i]);
+    s.rows.forEach(([, name, method, text], row) => {
+      assert.equal(text, rows[i][header.indexOf(columnOf(s.kinds[row], name))], `${label[i]} ${name}`);
+      if (s.kinds[row] !== 'item') return;
+      assert.notEqual(method, '', `${label[i]} ${name}`);
+      if (method === '按票据' || method === '主张金额') return;
+      for (const part of method.split('；')) assert.ok(reports[i].includes(part), part);
     });
   });
 }
@@ -88,7 +105,8 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
   assert.deepEqual(page.alerts, []);
   assert.deepEqual((await page.$$eval('#清单输入 [id]', (all) => all.map((e) => e.id))).sort(),
                    [...claimNames].sort(), 'an input for each claim input');
-  assert.equal(shown[1].texts[shown[1].names.indexOf('受害人自担')], '20593.00');
+  assert.deepEqual(shown[1].rows.map(([number, name, , text]) => [number, name, text]),
+                   exampleRows, 'the worked example: no 0.00 item, no 侵权人 at 0.00');
   assert.deepEqual(shown.map((s) => s.notice !== ''), steps.map(([label]) => label.startsWith('refused')));
   assert.deepEqual(shown.at(-1).claim, noClaim);
   assertNative(shown, steps.map(([label]) => label));
@@ -114,7 +132,7 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
     精神损害抚慰金: '50000', 责任比例: '100', 商业三者险限额: '1000000',
   });
   const died = await sheet(page);
-  assert.equal(died.texts[died.names.indexOf('清单合计')], '1041393.00');
+  assert.equal(amount(died, '合计'), '1041393.00');
 
   // Two cars: later care, later treatment, property and fees, each car's insurers.
   await page.click('#清空按钮');
@@ -128,23 +146,25 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
     车辆2责任比例: '20', 车辆2商业三者险限额: '200000',
   });
   const twoCars = await sheet(page);
-  const at = (name) => twoCars.texts[twoCars.names.indexOf(name)];
-  assert.deepEqual(['清单后续护理费', '清单合计', '交强险合计', '车辆1商业三者险', '车辆2侵权人'].map(at),
-                   ['273750.00', '1713202.80', '399000.00', '919941.96', '62840.56']);
+  assert.deepEqual(['后续护理费', '合计', '剩余损失', '车辆1 商业三者险', '车辆2 侵权人']
+    .map((name) => amount(twoCars, name)), ['273750.00', '1713202.80', '1314202.80', '919941.96',
+                                             '62840.56']);
   assertNative([died, twoCars], ['death', 'two cars'], ['--standards', beijing]);
   await page.close();
 });
 
-test('saved with the case, read by the native tool, opened again, printed', async () => {
+test('saved with the case, read by the native tool, opened again, printed, copied', async () => {
   const page = await open(session.browser, '2012-06-01');
   await enter(page, {
     ...example, 定残日: '2012-01-05', 护理依赖: '完全', 后续护理年限: '2', 后续护理日工资: '100',
     鉴定费: '1500', 车辆3交强险: '无责', 车辆3责任比例: '0', 其他受害人死亡伤残: '40000' });
   const shown = await sheet(page);
-  const at = (name) => shown.texts[shown.names.indexOf(name)];
   const saved = await download(session, () => page.click('#保存案例'));
   const [header, row] = parseCsv(runNative([saved]));
-  assert.deepEqual(row.slice(header.indexOf('清单提示')), [shown.notice, ...shown.texts]);
+  const at = (name) => row[header.indexOf(name)];
+  assert.equal(at('清单提示'), shown.notice);
+  assert.deepEqual(shown.rows.map(([, name], i) => at(columnOf(shown.kinds[i], name))),
+                   shown.rows.map(([, , , text]) => text));
   const plain = path.join(session.dir, 'plain.csv');
   fs.writeFileSync(plain, '伤残等级,医疗费\r\n五,100\r\n');
   await openFile(page, plain);
@@ -167,19 +187,24 @@ test('saved with the case, read by the native tool, opened again, printed', asyn
   }
   assert.deepEqual(page.alerts, []);
 
-  // 复制清单: the rows as text and as a table.
+  // 复制清单 of the worked example: the table as text and as a table, header included.
   const cdp = await session.browser.target().createCDPSession();
   await cdp.send('Browser.grantPermissions',
                  { permissions: ['clipboardReadWrite', 'clipboardSanitizedWrite'] });
   await page.emulateMediaType('screen');
+  await page.click('#清空按钮');
+  await enter(page, example);
+  const worked = await sheet(page);
+  assert.deepEqual(worked.rows.map(([number, name, , text]) => [number, name, text]), exampleRows);
   await page.bringToFront();
   await page.click('#复制清单按钮');
   let copied;
   await until(async () => (copied = await readClipboard(page).catch(() => null))?.html != null);
-  const lines = shown.names.map((name, i) => `${name}\t${shown.texts[i]}`);
-  assert.equal(copied.text, lines.map((line) => `${line}\n`).join(''));
-  const cells = [...copied.html.matchAll(/<td>([^<]*)<\/td><td>([^<]*)<\/td>/g)];
-  assert.deepEqual(cells.map((m) => `${m[1]}\t${m[2]}`), lines);
+  assert.equal(copied.text, [columns, ...worked.rows].map((cells) => `${cells.join('\t')}\n`).join(''));
+  const table = [...copied.html.matchAll(/<tr>(.*?)<\/tr>/g)].map(([, cells]) =>
+    [...cells.matchAll(/<(t[hd])>([^<]*)<\/t[hd]>/g)].map(([, tag, text]) => `${tag}:${text}`));
+  assert.deepEqual(table, [columns.map((text) => `th:${text}`),
+                           ...worked.rows.map((cells) => cells.map((text) => `td:${text}`))]);
   await cdp.detach();
   await page.close();
 });
