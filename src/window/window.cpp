@@ -395,6 +395,17 @@ void CalculatorWindow::printReport(QPrinter& printer) const {
       page += "</tr>";
     }
     page += "</table>";
+    if (section.table.empty()) continue;
+    page += "<p></p><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">";
+    for (std::size_t r = 0; r < section.table.size(); ++r) {
+      const char* cell = r == 0 ? "th" : "td";
+      page += "<tr>";
+      for (const auto& text : section.table[r]) {
+        page += QString("<%1>").arg(cell) + html(text) + QString("</%1>").arg(cell);
+      }
+      page += "</tr>";
+    }
+    page += "</table>";
   }
 
   QTextDocument document;

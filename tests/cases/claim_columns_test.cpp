@@ -88,9 +88,11 @@ TEST(ClaimColumns, ExplainAddsTheSheetWithItsWorking) {
                           std::string(kRow) + "," + std::string(kClaimRow) + "\n";
   const auto report = outputOf(csv, options);
   EXPECT_NE(report.find("\n【赔偿清单】\n计算标准年度：2012\n"), std::string::npos);
-  EXPECT_NE(
-      report.find("残疾赔偿金：85547.80\n    32903 元 × 20 年 × 13%（十级 10% + 附加指数 3%）"),
-      std::string::npos);
+  // The sheet as filed, a tab-separated line a row.
+  EXPECT_NE(report.find("\n序号\t项目\t计算方式\t金额（元）\t依据\n1\t残疾赔偿金\t32903 元 × 20 年 "
+                        "× 13%（十级 10% + 附加指数 3%）\t85547.80\t人身损害赔偿解释第十二条\n"),
+            std::string::npos)
+      << report;
   EXPECT_EQ(
       outputOf(std::string(kInputs) + "\n" + std::string(kRow) + "\n", options).find("赔偿清单"),
       std::string::npos);
