@@ -26,8 +26,7 @@ const example = {
   交强险: '有责', 责任比例: '70', 商业三者险限额: '500000',
 };
 const columns = ['序号', '项目', '计算方式', '金额（元）', '依据'];
-// The table as shown: its header, and each row's class (item, total or payer) and cells.
-// Its table: 序号, 项目, 金额 of the 9 items claimed, 合计 and who pays.
+// The example's table: 序号, 项目, 金额 of the 9 items claimed, 合计 and who pays.
 const exampleRows = [
   ['1', '残疾赔偿金', '85547.80'], ['2', '护理费', '3000.00'], ['3', '住院伙食补助费', '1000.00'],
   ['4', '误工费', '18000.00'], ['5', '被扶养人生活费', '34295.04'], ['6', '交通费', '1200.00'],
@@ -36,12 +35,14 @@ const exampleRows = [
   ['', '剩余损失', '68643.34'], ['', '责任方承担', '48050.34'], ['', '商业三者险', '48050.34'],
   ['', '受害人自担', '20593.00'],
 ];
+// The table as shown: its header, and each row's class (item, total or payer) and cells.
 const sheet = async (page) => ({ inputs: (await state(page)).inputs, ...(await page.evaluate((names) => {
   const table = document.getElementById('赔偿清单表');
   const cells = (tr) => [...tr.cells].map((cell) => cell.textContent);
   return {
     claim: Object.fromEntries(names.map((id) => [id, document.getElementById(id).value])),
     notice: document.getElementById('清单提示').textContent,
+    copyOff: document.getElementById('复制清单按钮').disabled,
     header: [...table.tHead.rows].map(cells),
     kinds: [...table.tBodies[0].rows].map((tr) => tr.className),
     rows: [...table.tBodies[0].rows].map(cells),
@@ -107,7 +108,9 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
                    [...claimNames].sort(), 'an input for each claim input');
   assert.deepEqual(shown[1].rows.map(([number, name, , text]) => [number, name, text]),
                    exampleRows, 'the worked example: no 0.00 item, no 侵权人 at 0.00');
-  assert.deepEqual(shown.map((s) => s.notice !== ''), steps.map(([label]) => label.startsWith('refused')));
+  const refused = steps.map(([label]) => label.startsWith('refused'));
+  assert.deepEqual(shown.map((s) => s.notice !== ''), refused);
+  assert.deepEqual(shown.map((s) => s.copyOff), refused, '复制清单 only for a sheet');
   assert.deepEqual(shown.at(-1).claim, noClaim);
   assertNative(shown, steps.map(([label]) => label));
   assert.deepEqual(await page.$$eval('#计算标准年度列表 option', (all) => all.map((o) => o.value)),

@@ -240,8 +240,16 @@ class ClaimDialogTest : public QObject {
     StandardsTable table;
     table.add("2016", {52859, 36642, 50, 50}, "");
     window->setStandards(table);
-    QCOMPARE(dialog->findChild<QComboBox*>("计算标准年度")->itemText(0), QString("2016"));
+    auto* years = dialog->findChild<QComboBox*>("计算标准年度");
+    QCOMPARE(years->itemText(0), QString("2016"));
     QVERIFY(shown(dialog).contains({"清单残疾赔偿金", "137433.40"}));  // 52859 × 20 × 13%
+    // A newer row saved after it: the year typed stays, in the box and in the sheet.
+    table.add("2017", {57230, 38500, 50, 50}, "");
+    window->setStandards(table);
+    QCOMPARE(years->itemText(0), QString("2017"));
+    QCOMPARE(years->currentText(), QString("2016"));
+    QCOMPARE(window->claimInput().计算标准年度, std::string("2016"));
+    QVERIFY(shown(dialog).contains({"清单残疾赔偿金", "137433.40"}));
   }
 
   // 案件类型 死亡: the row's wage gives 丧葬费, and 伤残 is the empty input again.
