@@ -1,7 +1,7 @@
 // The page's 赔偿清单 in headless chromium: the sheet follows the window's
-// fields and its own inputs and shows what the native tool writes for the same
-// case, refusals and working included; it goes by the kept standards, and is
-// saved, opened and printed with the case.
+// fields and its own inputs and shows the table the native tool writes for the
+// same case, refusals and working included; it goes by the kept standards, is
+// saved, opened and printed with the case, and copied with its header.
 
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
