@@ -74,22 +74,100 @@ Fen support(const Facts& facts, std::int64_t coefficientHundredths, detail::Work
   return rounded(static_cast<Wide>(facts.row.values.supportBase) * weighted * 100, whole);
 }
 
+// Whole fen shared in proportion to weights: each part its exact share
+// rounded down, then the fen left over one each to the largest remainders,
+// the earlier vehicle first on a tie. The parts add up to the amount, and a
+// weight of 0 gets nothing: rounding each part, or giving the last what is
+// left, can pay a fen too many or leave a part negative.
+std::array<Fen, kVehicleCount> split(Fen amount,
+                                     const std::array<std::int64_t, kVehicleCount>& weights) {
+  std::array<Fen, kVehicleCount> parts{};
+  // Weights are at most a few hundred thousand yuan in fen, so their sum fits.
+  const std::int64_t total = std::accumulate(weights.begin(), weights.end(), std::int64_t{0});
+  if (amount == 0 || total == 0) return parts;
+  // One vehicle alone (most cases) takes the whole amount, with no division.
+  for (std::size_t v = 0; v < kVehicleCount; ++v) {
+    if (weights[v] == total) {
+      parts[v] = amount;
+      return parts;
+    }
+  }
+  std::array<std::int64_t, kVehicleCount> remainders{};
+  Fen left = amount;
+  for (std::size_t v = 0; v < kVehicleCount; ++v) {
+    const Wide exact = static_cast<Wide>(amount) * weights[v];
+    parts[v] = static_cast<Fen>(exact / total);
+    remainders[v] = static_cast<std::int64_t>(exact % total);
+    left -= parts[v];
+  }
+  for (; left > 0; --left) {
+    std::size_t largest = 0;
+    for (std::size_t v = 1; v < kVehicleCount; ++v) {
+      if (remainders[v] > remainders[largest]) largest = v;
+    }
+    ++parts[largest];
+    remainders[largest] = -1;
+  }
+  return parts;
+}
+
 Payers pay(const Facts& facts, const std::array<Fen, kItemCount>& items, Fen total) {
   Payers payers;
-  const auto limits = detail::insuranceLimits(facts);
-  Fen medical = 0, death = 0;
+  auto& heads = payers.heads;
   for (std::size_t k = 0; k < kItemCount; ++k) {
-    (kItems[k].cover == Cover::medical ? medical : death) += items[k];
+    const auto cover = static_cast<std::size_t>(kItems[k].cover);
+    if (cover < kHeadCount) heads[cover].own += items[k];
   }
-  // Without 交强险 both limits are 0.
-  payers.交强险医疗费用 = std::min(medical, limits.medical);
-  payers.交强险死亡伤残 = std::min(death, limits.deathAndDisability);
-  payers.交强险合计 = payers.交强险医疗费用 + payers.交强险死亡伤残;
+  std::array<detail::InsuranceLimits, kVehicleCount> limits{};
+  std::array<std::int64_t, kVehicleCount> shares{};
+  for (std::size_t v = 0; v < kVehicleCount; ++v) {
+    const auto& vehicle = facts.vehicles[v];
+    payers.takesPart[v] = vehicle.takesPart;
+    if (!vehicle.takesPart) continue;
+    limits[v] = detail::insuranceLimits(facts.accident, vehicle.insurance);
+    shares[v] = vehicle.share;
+  }
+  // Each head: this victim's part of the vehicles' limits added up, in
+  // proportion to the victims' losses when they are more than the limits;
+  // then the vehicles share it in proportion to their own limits.
+  for (std::size_t h = 0; h < kHeadCount; ++h) {
+    auto& head = heads[h];
+    head.others = facts.others[h];
+    std::array<std::int64_t, kVehicleCount> weights{};
+    for (std::size_t v = 0; v < kVehicleCount; ++v) weights[v] = limits[v].heads[h];
+    head.limit = std::accumulate(weights.begin(), weights.end(), Fen{0});
+    const Fen losses = head.own + head.others;
+    if (head.limit == 0) {
+      head.paid = 0;
+    } else if (losses <= head.limit) {
+      head.paid = head.own;
+    } else {
+      head.paid = rounded(static_cast<Wide>(head.limit) * head.own, losses);
+    }
+    head.parts = split(head.paid, weights);
+    for (std::size_t v = 0; v < kVehicleCount; ++v) {
+      payers.vehicles[v].交强险赔付 += head.parts[v];
+    }
+  }
+  payers.交强险医疗费用 = heads[static_cast<std::size_t>(Cover::medical)].paid;
+  payers.交强险死亡伤残 = heads[static_cast<std::size_t>(Cover::deathAndDisability)].paid;
+  payers.交强险财产损失 = heads[static_cast<std::size_t>(Cover::property)].paid;
+  payers.交强险合计 = payers.交强险医疗费用 + payers.交强险死亡伤残 + payers.交强险财产损失;
   payers.剩余损失 = total - payers.交强险合计;
-  payers.责任方承担 = rounded(static_cast<Wide>(payers.剩余损失) * facts.share, 10'000);
+  const std::int64_t share = std::accumulate(shares.begin(), shares.end(), std::int64_t{0});
+  payers.责任方承担 = rounded(static_cast<Wide>(payers.剩余损失) * share, 10'000);
   payers.受害人自担 = payers.剩余损失 - payers.责任方承担;
-  payers.商业三者险 = std::min(payers.责任方承担, facts.commercialLimit);
-  payers.侵权人 = payers.责任方承担 - payers.商业三者险;
+  const auto parts = split(payers.责任方承担, shares);
+  for (std::size_t v = 0; v < kVehicleCount; ++v) {
+    auto& vehicle = payers.vehicles[v];
+    vehicle.share = shares[v];
+    vehicle.commercialLimit = facts.vehicles[v].commercialLimit;
+    vehicle.责任方承担 = parts[v];
+    vehicle.商业三者险 = std::min(parts[v], facts.vehicles[v].commercialLimit);
+    vehicle.侵权人 = parts[v] - vehicle.商业三者险;
+    payers.商业三者险 += vehicle.商业三者险;
+    payers.侵权人 += vehicle.侵权人;
+  }
   return payers;
 }
 
@@ -134,6 +212,13 @@ ClaimOutcome computeClaim(const CaseInput& input, const ClaimInput& claim,
   items[营养费] = facts.nutrition;
   items[残疾辅助器具费] = facts.aids;
   items[精神损害抚慰金] = facts.solace;
+  // The daily rate × 365 × years × the dependency's share.
+  items[后续护理费] = rounded(
+      static_cast<Wide>(facts.laterCareWage) * 365 * facts.laterCareYears * facts.laterCareShare,
+      1'000'000);
+  items[后续治疗费] = facts.laterTreatment;
+  items[财产损失] = facts.property;
+  items[鉴定费] = facts.appraisal;
   sheet.合计 = std::accumulate(items.begin(), items.end(), Fen{0});
   sheet.payers = pay(facts, items, sheet.合计);
   if (working) working->finish(sheet, coefficientHundredths, years);

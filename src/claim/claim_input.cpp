@@ -149,6 +149,104 @@ std::int16_t elderYears(std::int64_t age) {
 constexpr std::array<std::string_view, 10> kGrades{"一", "二", "三", "四", "五",
                                                    "六", "七", "八", "九", "十"};
 
+// Each vehicle's three inputs; vehicle 1's are the first version's.
+struct VehicleInputs {
+  NamedField<ClaimInput> insurance, share, limit;
+};
+constexpr std::array<VehicleInputs, 3> kVehicleInputs{{
+    {{"交强险", &ClaimInput::交强险},
+     {"责任比例", &ClaimInput::责任比例},
+     {"商业三者险限额", &ClaimInput::商业三者险限额}},
+    {{"车辆2交强险", &ClaimInput::车辆2交强险},
+     {"车辆2责任比例", &ClaimInput::车辆2责任比例},
+     {"车辆2商业三者险限额", &ClaimInput::车辆2商业三者险限额}},
+    {{"车辆3交强险", &ClaimInput::车辆3交强险},
+     {"车辆3责任比例", &ClaimInput::车辆3责任比例},
+     {"车辆3商业三者险限额", &ClaimInput::车辆3商业三者险限额}},
+}};
+
+// The other victims' losses, in the order of the heads (Cover).
+constexpr std::array<NamedField<ClaimInput>, 3> kOtherVictims{{
+    {"其他受害人医疗费用", &ClaimInput::其他受害人医疗费用},
+    {"其他受害人死亡伤残", &ClaimInput::其他受害人死亡伤残},
+    {"其他受害人财产损失", &ClaimInput::其他受害人财产损失},
+}};
+
+// Care after the assessment takes its three inputs together, and a death
+// has neither it nor later treatment.
+std::optional<ClaimRefusal> readLaterCare(const ClaimInput& claim, Facts& facts) {
+  constexpr std::array<NamedField<ClaimInput>, 4> kLater{{
+      {"护理依赖", &ClaimInput::护理依赖},
+      {"后续护理年限", &ClaimInput::后续护理年限},
+      {"后续护理日工资", &ClaimInput::后续护理日工资},
+      {"后续治疗费", &ClaimInput::后续治疗费},
+  }};
+  if (facts.death) {
+    for (const auto& field : kLater) {
+      const std::string& text = claim.*field.member;
+      if (!text.empty()) return ClaimRefusal{quoted(field.name, text) + "不适用于死亡案件：请留空"};
+    }
+    return std::nullopt;
+  }
+  const std::string_view dependency = claim.护理依赖;
+  if (dependency == "完全"sv) {
+    facts.laterCareShare = 10'000;
+  } else if (dependency == "大部分"sv) {
+    facts.laterCareShare = 8'000;
+  } else if (dependency == "部分"sv) {
+    facts.laterCareShare = 5'000;
+  } else if (!dependency.empty()) {
+    return ClaimRefusal{quoted("护理依赖", dependency) + "只能是“完全”、“大部分”或“部分”"};
+  }
+  std::size_t set = 0;
+  for (std::size_t k = 0; k < 3; ++k) set += (claim.*kLater[k].member).empty() ? 0U : 1U;
+  if (set == 1 || set == 2) {
+    std::size_t missing = 0;
+    while (!(claim.*kLater[missing].member).empty()) ++missing;
+    return ClaimRefusal{"后续护理不完整：" + std::string(kLater[missing].name) +
+                        "为空（护理依赖、后续护理年限、后续护理日工资须一并填写）"};
+  }
+  return std::nullopt;
+}
+
+std::optional<ClaimRefusal> readVehicles(const ClaimInput& claim, Facts& facts) {
+  const bool several = facts.vehicles[1].takesPart || facts.vehicles[2].takesPart;
+  std::int64_t shares = 0;
+  for (std::size_t v = 0; v < kVehicleInputs.size(); ++v) {
+    const auto& names = kVehicleInputs[v];
+    Vehicle& vehicle = facts.vehicles[v];
+    const std::string_view text = claim.*names.insurance.member;
+    if (text == "有责"sv) {
+      vehicle.insurance = Insurance::liable;
+    } else if (text == "无责"sv) {
+      vehicle.insurance = Insurance::notLiable;
+    } else if (!text.empty() && text != "无"sv) {
+      return ClaimRefusal{quoted(names.insurance.name, text) + "只能是“有责”、“无责”或“无”"};
+    }
+    if (vehicle.insurance != Insurance::none &&
+        facts.accident.dayNumber < realDate(2008, 2, 1)->dayNumber) {
+      return ClaimRefusal{std::string(names.insurance.name) + "：事故发生日 " +
+                          isoText(facts.accident) +
+                          " 早于 2008-02-01，当时的责任限额不在计算范围内"};
+    }
+    if (!vehicle.takesPart) continue;
+    if (several && !vehicle.shareSet) {
+      return ClaimRefusal{std::string(names.share.name) +
+                          "为空：多辆车时，每辆参与的车都须填写责任比例"};
+    }
+    shares += vehicle.share;
+  }
+  if (shares > 10'000) {
+    std::string listed;
+    for (std::size_t v = 0; v < kVehicleInputs.size(); ++v) {
+      if (!facts.vehicles[v].takesPart) continue;
+      listed += (listed.empty() ? "" : " + ") + std::string(claim.*kVehicleInputs[v].share.member);
+    }
+    return ClaimRefusal{"各车责任比例合计超过 100（" + listed + "）"};
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::int64_t> hundredths(std::string_view text, std::int64_t most) {
@@ -163,11 +261,15 @@ std::string isoText(const Date& date) {
   return text;
 }
 
-InsuranceLimits insuranceLimits(const Facts& facts) {
-  if (facts.insurance == Insurance::none) return {};
-  const bool from2020 = facts.accident.dayNumber >= realDate(2020, 9, 19)->dayNumber;
-  const Fen scale = facts.insurance == Insurance::liable ? 100 : 10;  // fen, or a tenth for 无责
-  return {(from2020 ? 18'000 : 10'000) * scale, (from2020 ? 180'000 : 110'000) * scale, from2020};
+InsuranceLimits insuranceLimits(const Date& accident, Insurance insurance) {
+  const bool from2020 = accident.dayNumber >= realDate(2020, 9, 19)->dayNumber;
+  if (insurance == Insurance::none) return {{}, from2020};
+  const bool liable = insurance == Insurance::liable;
+  const Fen scale = liable ? 100 : 10;  // fen, or a tenth for 无责
+  // The property limit is the same in both periods: 2000, or 100 without liability.
+  return {{(from2020 ? 18'000 : 10'000) * scale, (from2020 ? 180'000 : 110'000) * scale,
+           liable ? 200'000 : 10'000},
+          from2020};
 }
 
 std::optional<Date> realDate(int year, int month, int day) {
@@ -289,22 +391,28 @@ std::optional<ClaimRefusal> readFacts(const CaseInput& in, const ClaimInput& cla
   facts.nutrition = read.money("营养费", in.营养费);
   facts.aids = read.money("残疾辅助器具", in.残疾辅助器具);
   facts.solace = read.money("精神损害抚慰金", claim.精神损害抚慰金);
-  facts.share = read.number("责任比例", claim.责任比例, 10'000, "0 至 100", 10'000);
-  facts.commercialLimit = read.money("商业三者险限额", claim.商业三者险限额);
+  facts.laterCareYears = read.number("后续护理年限", claim.后续护理年限, 2'000, "0 至 20 年");
+  facts.laterCareWage = read.money("后续护理日工资", claim.后续护理日工资);
+  facts.laterTreatment = read.money("后续治疗费", claim.后续治疗费);
+  facts.property = read.money("财产损失", claim.财产损失);
+  facts.appraisal = read.money("鉴定费", claim.鉴定费);
+  for (std::size_t v = 0; v < kVehicleInputs.size(); ++v) {
+    const auto& names = kVehicleInputs[v];
+    Vehicle& vehicle = facts.vehicles[v];
+    const std::string& share = claim.*names.share.member;
+    const std::string& limit = claim.*names.limit.member;
+    vehicle.takesPart =
+        v == 0 || !(claim.*names.insurance.member).empty() || !share.empty() || !limit.empty();
+    vehicle.shareSet = !share.empty();
+    vehicle.share = read.number(names.share.name, share, 10'000, "0 至 100", 10'000);
+    vehicle.commercialLimit = read.money(names.limit.name, limit);
+  }
+  for (std::size_t head = 0; head < kOtherVictims.size(); ++head) {
+    facts.others[head] = read.money(kOtherVictims[head].name, claim.*kOtherVictims[head].member);
+  }
   if (read.failed()) return read.refusal();
-
-  if (claim.交强险 == "有责"sv) {
-    facts.insurance = Insurance::liable;
-  } else if (claim.交强险 == "无责"sv) {
-    facts.insurance = Insurance::notLiable;
-  } else if (!claim.交强险.empty() && claim.交强险 != "无"sv) {
-    return ClaimRefusal{quoted("交强险", claim.交强险) + "只能是“有责”、“无责”或“无”"};
-  }
-  if (facts.insurance != Insurance::none && accident->dayNumber < realDate(2008, 2, 1)->dayNumber) {
-    return ClaimRefusal{"交强险：事故发生日 " + isoText(*accident) +
-                        " 早于 2008-02-01，当时的责任限额不在计算范围内"};
-  }
-  return std::nullopt;
+  if (auto refusal = readLaterCare(claim, facts)) return refusal;
+  return readVehicles(claim, facts);
 }
 
 }  // namespace quorvane::claim::detail

@@ -28,6 +28,16 @@ inline constexpr std::int64_t kMostDays = 3'650'000;     // 36,500 days
 inline constexpr std::int64_t kMostAge = 15'000;         // 150 years
 inline constexpr int kMostSiblings = 20;
 
+// One vehicle's side: its compulsory insurance, its liability share and its
+// commercial third-party limit.
+struct Vehicle {
+  bool takesPart = false;
+  Insurance insurance = Insurance::none;
+  bool shareSet = false;
+  std::int64_t share = 10'000;  // 责任比例, hundredths of a point
+  Fen commercialLimit = 0;
+};
+
 struct Facts {
   Date birth, accident, reference;
   bool assessed = false;  // the reference date is 定残日
@@ -43,9 +53,13 @@ struct Facts {
   std::array<std::int16_t, 4> elderYears{};
   int siblings = 0;
   Fen transport = 0, medical = 0, nutrition = 0, aids = 0, solace = 0;
-  Insurance insurance = Insurance::none;
-  std::int64_t share = 10'000;  // 责任比例, hundredths of a point
-  Fen commercialLimit = 0;
+  // Care after the assessment: the dependency's share in hundredths of a
+  // point (0 for none), the years in hundredths, the carer's daily rate.
+  std::int64_t laterCareShare = 0, laterCareYears = 0;
+  Fen laterCareWage = 0;
+  Fen laterTreatment = 0, property = 0, appraisal = 0;
+  std::array<Vehicle, 3> vehicles{{{true}, {}, {}}};
+  std::array<Fen, 3> others{};  // the other victims' losses, by head (Cover)
 };
 
 enum class Reading { ok, notANumber, tooLarge };
@@ -95,15 +109,14 @@ enum class Reading { ok, notANumber, tooLarge };
 // "2011-03-01".
 [[nodiscard]] std::string isoText(const Date& date);
 
-// The compulsory insurer's two limits in fen, by the accident date and
-// liability: from 2020-09-19 the reform's, before it those from 2008-02-01.
-// Both 0 without 交强险.
+// A compulsory insurer's three limits in fen, by head (in Cover's order), by
+// the accident date and liability: from 2020-09-19 the reform's, before it
+// those from 2008-02-01. All 0 without 交强险.
 struct InsuranceLimits {
-  Fen medical = 0;
-  Fen deathAndDisability = 0;
+  std::array<Fen, 3> heads{};
   bool from2020 = false;
 };
-[[nodiscard]] InsuranceLimits insuranceLimits(const Facts& facts);
+[[nodiscard]] InsuranceLimits insuranceLimits(const Date& accident, Insurance insurance);
 
 // Whole years from birthday to birthday; a birthday of 29 February falls on
 // 1 March in a common year.

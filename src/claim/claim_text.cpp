@@ -12,6 +12,9 @@ constexpr std::array<std::string_view, 8> kPayerNames{
     "交强险医疗费用", "交强险死亡伤残", "交强险合计", "剩余损失",
     "责任方承担",     "商业三者险",     "侵权人",     "受害人自担"};
 
+constexpr std::array<std::string_view, 4> kVehiclePayerNames{"交强险赔付", "责任方承担",
+                                                             "商业三者险", "侵权人"};
+
 std::array<Fen, 8> payerAmounts(const Payers& p) {
   return {p.交强险医疗费用, p.交强险死亡伤残, p.交强险合计, p.剩余损失,
           p.责任方承担,     p.商业三者险,     p.侵权人,     p.受害人自担};
@@ -68,19 +71,32 @@ std::string fenText(Fen amount) {
 
 std::array<Fen, kAmountColumns> columnAmounts(const ClaimSheet& sheet) {
   std::array<Fen, kAmountColumns> amounts{};
-  std::copy(sheet.items.begin(), sheet.items.end(), amounts.begin());
-  amounts[kItemCount] = sheet.合计;
+  auto* out = std::copy_n(sheet.items.begin(), kFirstItems, amounts.begin());
+  *out++ = sheet.合计;
   const auto payers = payerAmounts(sheet.payers);
-  std::copy(payers.begin(), payers.end(), amounts.begin() + kItemCount + 1);
+  out = std::copy(payers.begin(), payers.end(), out);
+  out = std::copy(sheet.items.begin() + kFirstItems, sheet.items.end(), out);
+  *out++ = sheet.payers.交强险财产损失;
+  for (const auto& v : sheet.payers.vehicles) {
+    *out++ = v.交强险赔付, *out++ = v.责任方承担, *out++ = v.商业三者险, *out++ = v.侵权人;
+  }
   return amounts;
 }
 
 const std::vector<std::string>& columnNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> all{std::string(kNoticeColumn)};
-    for (const auto& item : kItems) all.push_back("清单" + std::string(item.name));
+    const auto item = [&](std::size_t k) { all.push_back("清单" + std::string(kItems[k].name)); };
+    for (std::size_t k = 0; k < kFirstItems; ++k) item(k);
     all.emplace_back("清单合计");
     for (auto name : kPayerNames) all.emplace_back(name);
+    for (std::size_t k = kFirstItems; k < kItemCount; ++k) item(k);
+    all.emplace_back("交强险财产损失");
+    for (std::size_t v = 1; v <= kVehicleCount; ++v) {
+      for (auto payer : kVehiclePayerNames) {
+        all.push_back("车辆" + std::to_string(v) + std::string(payer));
+      }
+    }
     return all;
   }();
   return names;
@@ -101,18 +117,25 @@ std::vector<std::string> columnWorking(const ClaimOutcome& outcome) {
   std::vector<std::string> working(columnNames().size());
   const auto* sheet = std::get_if<ClaimSheet>(&outcome);
   if (sheet == nullptr) return working;
-  for (std::size_t k = 0; k < kItemCount; ++k) working[1 + k] = sheet->itemWorking[k];
-  for (std::size_t k = 1 + kItemCount + 1; k < working.size(); ++k) {
-    working[k] = sheet->payersWorking;
+  // Items, 清单合计 and the payers, then the later items and the payers again.
+  constexpr std::size_t later = 1 + kFirstItems + 1 + kPayerNames.size();
+  for (std::size_t k = 0; k < kItemCount; ++k) {
+    working[k < kFirstItems ? 1 + k : later + k - kFirstItems] = sheet->itemWorking[k];
+  }
+  for (std::size_t k = 1 + kFirstItems + 1; k < working.size(); ++k) {
+    if (working[k].empty()) working[k] = sheet->payersWorking;
   }
   return working;
 }
 
 ReportSection reportSection(const ClaimInput& claim, const ClaimOutcome& outcome) {
   ReportSection section{std::string(kSectionTitle), {}};
-  for (const auto& field : claimFields) {
-    const std::string& text = claim.*field.member;
-    section.rows.push_back({std::string(field.name), text.empty() ? "（空）" : text, {}});
+  // The first version's inputs always, the later ones when set: a case that
+  // uses none of them prints as it always has.
+  for (std::size_t k = 0; k < claimFields.size(); ++k) {
+    const std::string& text = claim.*claimFields[k].member;
+    if (k >= kFirstClaimFields && text.empty()) continue;
+    section.rows.push_back({std::string(claimFields[k].name), text.empty() ? "（空）" : text, {}});
   }
   if (const auto* refusal = std::get_if<ClaimRefusal>(&outcome)) {
     section.rows.push_back({std::string(kNoticeColumn), refusal->message, {}});
@@ -120,14 +143,31 @@ ReportSection reportSection(const ClaimInput& claim, const ClaimOutcome& outcome
   }
   const auto& sheet = std::get<ClaimSheet>(outcome);
   for (std::size_t k = 0; k < kItemCount; ++k) {
+    if (k >= kFirstItems && sheet.items[k] == 0) continue;
     section.rows.push_back(
         {std::string(kItems[k].name), fenText(sheet.items[k]), sheet.itemWorking[k]});
   }
   section.rows.push_back({"合计", fenText(sheet.合计), {}});
-  const auto amounts = payerAmounts(sheet.payers);
+  const auto& p = sheet.payers;
+  const auto amounts = payerAmounts(p);
   for (std::size_t k = 0; k < kPayerNames.size(); ++k) {
+    if (k == 2 && p.交强险财产损失 != 0) {
+      section.rows.push_back({"交强险财产损失", fenText(p.交强险财产损失), {}});
+    }
     section.rows.push_back({std::string(kPayerNames[k]), fenText(amounts[k]),
                             k + 1 == kPayerNames.size() ? sheet.payersWorking : std::string()});
+  }
+  const bool several = p.takesPart[1] || p.takesPart[2];
+  for (std::size_t v = 0; several && v < kVehicleCount; ++v) {
+    if (!p.takesPart[v]) continue;
+    const auto& vehicle = p.vehicles[v];
+    const std::array<Fen, 4> parts{vehicle.交强险赔付, vehicle.责任方承担, vehicle.商业三者险,
+                                   vehicle.侵权人};
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+      section.rows.push_back({"车辆" + std::to_string(v + 1) + std::string(kVehiclePayerNames[k]),
+                              fenText(parts[k]),
+                              {}});
+    }
   }
   return section;
 }

@@ -3,6 +3,7 @@
 // The working of each item of the claim sheet, in Chinese: the formula with
 // the figures the sheet used, written beside the arithmetic in claim.cpp.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -47,7 +47,8 @@ function claimSheet(engine, page) {
     update();
   }
 
-  // A case's inputs; 交强险's empty text is its first item, 无, and a text it
+  // A case's inputs; a pick-only list's empty text is its first item (无 for
+  // the vehicles' 交强险 and for 护理依赖, 伤残 for 案件类型), and a text it
   // does not offer leaves it unpicked, as the window's lists do.
   function show(claimTexts) {
     inputNames.forEach((name, i) => {

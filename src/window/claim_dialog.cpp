@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,33 +13,13 @@
 #include <algorithm>
 
 #include "case_document.h"
+#include "claim_dialog_layout.h"
 #include "claim_report.h"
 #include "controls.h"
 #include "window.h"
 
 namespace quorvane::window {
 namespace {
-
-constexpr std::size_t kYear = 0;  // 计算标准年度, an editable list
-
-// The pick-only lists, 交强险 and 案件类型: their items, the first meaning what
-// an empty input means.
-struct PickList {
-  std::size_t field;
-  std::array<std::string_view, 3> items;
-};
-constexpr std::array<PickList, 2> kPickLists{{{4, {"无", "有责", "无责"}}, {7, {"伤残", "死亡"}}}};
-
-const PickList* pickList(std::size_t field) {
-  for (const auto& list : kPickLists) {
-    if (list.field == field) return &list;
-  }
-  return nullptr;
-}
-
-// What an empty input means, shown in its box.
-constexpr std::array<std::string_view, claim::claimFields.size()> kPlaceholders{
-    "空为事故发生年", "YYYY-MM-DD", "0 至 10", "元", "", "空为 100", "空为未投保", ""};
 
 // The sheet's rows: every column of the batch tool's after 清单提示.
 int rowCount() {
@@ -74,7 +55,7 @@ void CalculatorWindow::setClaimInput(const claim::ClaimInput& input) {
 claim::ClaimInput shownClaim(claim::ClaimInput input) {
   // A list's first item, or a text it does not offer, is the empty input, as
   // the window's own lists leave a text they do not offer unpicked.
-  for (const auto& list : kPickLists) {
+  for (const auto& list : pickLists()) {
     std::string& text = input.*claim::claimFields[list.field].member;
     const auto offered = std::find(list.items.begin() + 1, list.items.end(), text);
     if (text.empty() || offered == list.items.end()) text.clear();
@@ -93,83 +74,12 @@ ClaimDialog::ClaimDialog(CalculatorWindow* window) : QDialog(window), window_(wi
 }
 
 void ClaimDialog::createWidgets() {
-  auto* layout = new QVBoxLayout(this);
-
-  // The inputs in two columns of caption and box.
-  auto* inputs = new QGridLayout;
-  inputs->setHorizontalSpacing(8);
-  inputs->setColumnMinimumWidth(2, 12);
-  for (std::size_t i = 0; i < claim::claimFields.size(); ++i) {
-    const QString name = qs(claim::claimFields[i].name);
-    QWidget* box = nullptr;
-    if (i == kYear) {
-      yearBox_ = new QComboBox(this);
-      yearBox_->setEditable(true);
-      yearBox_->setInsertPolicy(QComboBox::NoInsert);
-      box = yearBox_;
-    } else if (const auto* pick = pickList(i)) {
-      // Types ahead and ignores the wheel as the window's lists do.
-      auto* list = new DropDownList(this);
-      for (const auto text : pick->items) {
-        if (!text.empty()) list->addItem(qs(text));
-      }
-      lists_[i] = list;
-      box = list;
-    } else {
-      edits_[i] = new QLineEdit(this);
-      box = edits_[i];
-    }
-    if (auto* edit = i == kYear ? yearBox_->lineEdit() : edits_[i]) {
-      edit->setPlaceholderText(qs(kPlaceholders[i]));
-    }
-    box->setObjectName(name);
-    box->setAccessibleName(name);
-    box->setMinimumWidth(120);
-    auto* caption = new QLabel(name, this);
-    caption->setBuddy(box);
-    const int row = static_cast<int>(i / 2);
-    const int column = static_cast<int>(i % 2) * 3;
-    inputs->addWidget(caption, row, column);
-    inputs->addWidget(box, row, column + 1);
-  }
-  layout->addLayout(inputs);
-
-  notice_ = new QLabel(this);
-  notice_->setObjectName(qs(claim::kNoticeColumn));
-  notice_->setWordWrap(true);
-  notice_->setTextFormat(Qt::PlainText);
-  // A line kept for it, so that a refusal does not move the table.
-  notice_->setMinimumHeight(notice_->fontMetrics().lineSpacing());
-  QPalette red = notice_->palette();
-  red.setColor(QPalette::WindowText, Qt::darkRed);
-  notice_->setPalette(red);
-  layout->addWidget(notice_);
-
-  table_ = new QTableWidget(rowCount(), 2, this);
-  table_->setObjectName(QStringLiteral("赔偿清单表"));
-  table_->setAccessibleName(QStringLiteral("赔偿清单"));
-  table_->setHorizontalHeaderLabels({QStringLiteral("项目"), QStringLiteral("金额（元）")});
-  table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  table_->horizontalHeader()->setStretchLastSection(true);
-  table_->verticalHeader()->hide();
-  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setWordWrap(false);
-  for (int row = 0; row < rowCount(); ++row) {
-    auto* name = new QTableWidgetItem(qs(claim::columnNames()[static_cast<std::size_t>(row) + 1]));
-    auto* amount = new QTableWidgetItem;
-    amount->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    table_->setItem(row, 0, name);
-    table_->setItem(row, 1, amount);
-  }
-  // Every row in sight: the sheet is read whole, not scrolled.
-  table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
-                           rowCount() * table_->verticalHeader()->defaultSectionSize() +
-                           2 * table_->frameWidth());
-  layout->addWidget(table_, 1);
+  // The inputs on the left, the sheet beside them: all of it in sight at once.
+  auto* layout = new QGridLayout(this);
+  layout->addLayout(createInputs(), 0, 0);
+  layout->addLayout(createSheet(), 0, 1);
+  layout->setColumnStretch(1, 1);
+  layout->setRowStretch(0, 1);
 
   auto* buttons = new QHBoxLayout;
   copyButton_ = new QPushButton(QStringLiteral("复制清单"), this);
@@ -180,7 +90,127 @@ void ClaimDialog::createWidgets() {
   buttons->addWidget(copyButton_);
   buttons->addStretch();
   buttons->addWidget(closeButton_);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons, 1, 0, 1, 2);
+}
+
+QLayout* ClaimDialog::createInputs() {
+  auto* inputs = new QVBoxLayout;
+  for (const auto& group : inputGroups()) {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setColumnMinimumWidth(2, 12);
+    if (group.title.empty()) {
+      inputs->addLayout(grid);
+    } else {
+      auto* frame = new QGroupBox(qs(group.title), this);
+      frame->setLayout(grid);
+      inputs->addWidget(frame);
+    }
+    const InputCell* previous = nullptr;
+    QLabel* caption = nullptr;
+    for (const auto& cell : group.cells) {
+      if (!cell.caption.empty()) {
+        caption = new QLabel(qs(cell.caption), this);
+        grid->addWidget(caption, cell.row, cell.column);
+      } else {
+        QWidget* box = createInput(cell);
+        const bool captioned = previous != nullptr && !previous->caption.empty() &&
+                               previous->row == cell.row && previous->column + 1 == cell.column;
+        if (captioned) caption->setBuddy(box);
+        grid->addWidget(box, cell.row, cell.column);
+      }
+      previous = &cell;
+    }
+  }
+
+  notice_ = new QLabel(this);
+  notice_->setObjectName(qs(claim::kNoticeColumn));
+  notice_->setWordWrap(true);
+  notice_->setTextFormat(Qt::PlainText);
+  // Room kept for a refusal of a few lines, so that one does not resize the dialog.
+  notice_->setMinimumHeight(3 * notice_->fontMetrics().lineSpacing());
+  notice_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QPalette red = notice_->palette();
+  red.setColor(QPalette::WindowText, Qt::darkRed);
+  notice_->setPalette(red);
+  inputs->addWidget(notice_);
+  inputs->addStretch();
+  return inputs;
+}
+
+QLayout* ClaimDialog::createSheet() {
+  auto* sheet = new QHBoxLayout;
+  // Both as tall as the longer, so that they line up.
+  const auto& tables = sheetTables();
+  const auto rows = static_cast<int>(std::max(tables[0].columns.size(), tables[1].columns.size()));
+  for (std::size_t t = 0; t < tables_.size(); ++t) {
+    const auto& spec = tables[t];
+    auto* table = new QTableWidget(static_cast<int>(spec.columns.size()), 2, this);
+    tables_[t] = table;
+    table->setObjectName(qs(spec.objectName));
+    table->setAccessibleName(qs(spec.accessibleName));
+    table->setHorizontalHeaderLabels({QStringLiteral("项目"), QStringLiteral("金额（元）")});
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setWordWrap(false);
+    for (int row = 0; row < table->rowCount(); ++row) {
+      const QString text = qs(claim::columnNames()[spec.columns[static_cast<std::size_t>(row)]]);
+      auto* amount = new QTableWidgetItem;
+      amount->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      table->setItem(row, 0, new QTableWidgetItem(text));
+      table->setItem(row, 1, amount);
+    }
+    // Every row in sight: the sheet is read whole, not scrolled.
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int frame = 2 * table->frameWidth();
+    table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() +
+                            rows * table->verticalHeader()->defaultSectionSize() + frame);
+    // The names whole, and an amount of eight digits before the point with room
+    // for the cell's margins, which the item view measures wider than it draws.
+    const auto* header = table->horizontalHeader();
+    table->resizeColumnToContents(0);
+    const int names = table->columnWidth(0);
+    const int amounts = std::max(table->fontMetrics().horizontalAdvance("99999999.99") + 40,
+                                 header->sectionSizeHint(1));
+    table->setMinimumWidth(names + amounts + frame);
+    sheet->addWidget(table);
+  }
+  return sheet;
+}
+
+QWidget* ClaimDialog::createInput(const InputCell& cell) {
+  const std::size_t i = cell.field;
+  QWidget* box = nullptr;
+  QLineEdit* edit = nullptr;
+  if (i == kYearField) {
+    yearBox_ = new QComboBox(this);
+    yearBox_->setEditable(true);
+    yearBox_->setInsertPolicy(QComboBox::NoInsert);
+    box = yearBox_;
+    edit = yearBox_->lineEdit();
+  } else if (const auto* pick = pickList(i)) {
+    // Types ahead and ignores the wheel as the window's lists do.
+    auto* list = new DropDownList(this);
+    for (const auto text : pick->items) {
+      if (!text.empty()) list->addItem(qs(text));
+    }
+    lists_[i] = list;
+    box = list;
+  } else {
+    edits_[i] = edit = new QLineEdit(this);
+    box = edit;
+  }
+  if (edit != nullptr) edit->setPlaceholderText(qs(cell.placeholder));
+  const QString name = qs(claim::claimFields[i].name);
+  box->setObjectName(name);
+  box->setAccessibleName(name);
+  box->setMinimumWidth(110);
+  return box;
 }
 
 void ClaimDialog::createConnections() {
@@ -233,7 +263,7 @@ void ClaimDialog::showInput() {
   const claim::ClaimInput& input = window_->claimInput();
   for (std::size_t i = 0; i < claim::claimFields.size(); ++i) {
     const QString text = qs(input.*claim::claimFields[i].member);
-    if (i == kYear) {
+    if (i == kYearField) {
       if (yearBox_->currentText() != text) yearBox_->setEditText(text);
     } else if (lists_[i] != nullptr) {
       lists_[i]->setCurrentIndex(text.isEmpty() ? 0 : lists_[i]->findText(text));
@@ -248,7 +278,7 @@ void ClaimDialog::edited() {
   if (showing_) return;
   claim::ClaimInput input;
   for (std::size_t i = 0; i < claim::claimFields.size(); ++i) {
-    const QString text = i == kYear             ? yearBox_->currentText()
+    const QString text = i == kYearField        ? yearBox_->currentText()
                          : lists_[i] != nullptr ? lists_[i]->currentText()
                                                 : edits_[i]->text();
     input.*claim::claimFields[i].member = text.toStdString();
@@ -262,19 +292,27 @@ void ClaimDialog::recompute() {
   const auto texts = claim::columnTexts(outcome);
   const auto working = claim::columnWorking(outcome);
   notice_->setText(qs(texts.front()));
-  for (int row = 0; row < rowCount(); ++row) {
-    const auto column = static_cast<std::size_t>(row) + 1;
-    const QString tip = qs(working[column]);
-    table_->item(row, 0)->setToolTip(tip);
-    table_->item(row, 1)->setToolTip(tip);
-    table_->item(row, 1)->setText(qs(texts[column]));
+  for (std::size_t t = 0; t < tables_.size(); ++t) {
+    const auto& columns = sheetTables()[t].columns;
+    for (int row = 0; row < tables_[t]->rowCount(); ++row) {
+      const std::size_t column = columns[static_cast<std::size_t>(row)];
+      const QString tip = qs(working[column]);
+      tables_[t]->item(row, 0)->setToolTip(tip);
+      tables_[t]->item(row, 1)->setToolTip(tip);
+      tables_[t]->item(row, 1)->setText(qs(texts[column]));
+    }
   }
 }
 
 void ClaimDialog::copySheet() {
-  CopiedRows rows;
-  for (int row = 0; row < rowCount(); ++row) {
-    rows.append({table_->item(row, 0)->text(), table_->item(row, 1)->text()});
+  // In the batch tool's order of columns, whatever the tables' order.
+  CopiedRows rows(rowCount());
+  for (std::size_t t = 0; t < tables_.size(); ++t) {
+    const auto& columns = sheetTables()[t].columns;
+    for (int row = 0; row < tables_[t]->rowCount(); ++row) {
+      const auto column = static_cast<qsizetype>(columns[static_cast<std::size_t>(row)]);
+      rows[column - 1] = {tables_[t]->item(row, 0)->text(), tables_[t]->item(row, 1)->text()};
+    }
   }
   copyRows(rows);
 }

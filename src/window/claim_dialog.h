@@ -3,8 +3,8 @@
 // The 赔偿清单 dialog: the claim sheet (claim.h) of the case the window shows,
 // what a court awards and who pays it, beside the window's 22 amounts. It is
 // modeless: the sheet follows the window's fields, the standards in force and
-// its own seven inputs as they change, with no button to press. The inputs
-// belong to the window (CalculatorWindow::claimInput), which prints and saves
+// its own inputs as they change, with no button to press. The inputs belong
+// to the window (CalculatorWindow::claimInput), which prints and saves
 // them whether the dialog is open or not; the dialog only edits them.
 
 #include <QDialog>
@@ -14,6 +14,7 @@
 #include "claim.h"
 
 class QComboBox;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -22,10 +23,12 @@ class QTableWidget;
 namespace quorvane::window {
 
 class CalculatorWindow;
+struct InputCell;
 
-// The claim inputs as the dialog can show them: 交强险 is one of its items,
-// and "无", the item picked by default, is held as empty, as is a text that is
-// not offered (as a window list leaves a text it does not offer unpicked).
+// The claim inputs as the dialog can show them: a pick-only list's input
+// (交强险, 护理依赖, …) is one of its items, and the first item, picked by
+// default, is held as empty, as is a text that is not offered (as a window
+// list leaves a text it does not offer unpicked).
 [[nodiscard]] claim::ClaimInput shownClaim(claim::ClaimInput input);
 
 class ClaimDialog : public QDialog {
@@ -35,6 +38,9 @@ class ClaimDialog : public QDialog {
 
  private:
   void createWidgets();
+  QLayout* createInputs();
+  QLayout* createSheet();
+  QWidget* createInput(const InputCell& cell);
   void createConnections();
   void offerYears();
   void showInput();
@@ -48,7 +54,7 @@ class ClaimDialog : public QDialog {
   std::array<QComboBox*, claim::claimFields.size()> lists_{};  // the pick-only lists
   std::array<QLineEdit*, claim::claimFields.size()> edits_{};  // null for the lists
   QLabel* notice_ = nullptr;
-  QTableWidget* table_ = nullptr;
+  std::array<QTableWidget*, 2> tables_{};  // the items, and who pays
   QPushButton* copyButton_ = nullptr;
   QPushButton* closeButton_ = nullptr;
 };

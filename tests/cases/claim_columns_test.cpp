@@ -22,7 +22,10 @@ constexpr std::string_view kClaimHeader =
 constexpr std::string_view kClaimRow = "2012,,3,10000,有责,70,500000";
 constexpr std::string_view kSheet =
     ",85547.80,0.00,0.00,3000.00,1000.00,18000.00,0.00,34295.04,1200.00,35000.50,600.00,0.00,10000.00,"
-    "188643.34,10000.00,110000.00,120000.00,68643.34,48050.34,48050.34,0.00,20593.00";
+    "188643.34,10000.00,110000.00,120000.00,68643.34,48050.34,48050.34,0.00,20593.00,"
+    // the later items and 交强险财产损失, then vehicle 1 and two vehicles not taking part
+    "0.00,0.00,0.00,0.00,0.00,120000.00,48050.34,48050.34,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,"
+    "0.00";
 
 std::string outputOf(const std::string& csv, const Options& options = {}) {
   return std::get<std::string>(batch::run(csv, options));
@@ -52,7 +55,11 @@ TEST(ClaimColumns, FollowTheResultsWhenTheHeaderNamesAClaimInputOrClaimIsAsked) 
                             "清单误工费,清单住宿费,清单被扶养人生活费,清单交通费,清单医疗费,"
                             "清单营养费,清单残疾辅助器具费,清单精神损害抚慰金,清单合计,"
                             "交强险医疗费用,交强险死亡伤残,交强险合计,剩余损失,责任方承担,"
-                            "商业三者险,侵权人,受害人自担"));
+                            "商业三者险,侵权人,受害人自担,清单后续护理费,清单后续治疗费,清单财产损失,"
+                            "清单鉴定费,交强险财产损失,车辆1交强险赔付,车辆1责任方承担,"
+                            "车辆1商业三者险,车辆1侵权人,车辆2交强险赔付,车辆2责任方承担,"
+                            "车辆2商业三者险,车辆2侵权人,车辆3交强险赔付,车辆3责任方承担,"
+                            "车辆3商业三者险,车辆3侵权人"));
   EXPECT_TRUE(byHeader[1].ends_with(kSheet)) << byHeader[1];
 
   // The 22 amounts are the same with or without the sheet.
@@ -69,7 +76,7 @@ TEST(ClaimColumns, FollowTheResultsWhenTheHeaderNamesAClaimInputOrClaimIsAsked) 
 TEST(ClaimColumns, ARefusalFillsOnlyItsNoticeAndTheAmountsStay) {
   const std::string csv = "伤残等级,事故发生日年,交强险\n一,2011,全险\n";
   const auto out = lines(outputOf(csv));
-  const std::string empties(22, ',');
+  const std::string empties(claim::kAmountColumns, ',');
   EXPECT_TRUE(out[1].starts_with("请选择受害人生日.,")) << out[1];
   EXPECT_TRUE(out[1].ends_with(",受害人生日不完整：受害人生日年为空" + empties)) << out[1];
 }
@@ -143,7 +150,10 @@ TEST(ClaimColumns, ASecondThreadGivesTheSameOutput) {
 TEST(ClaimColumns, CaseFilesKeepClaimInputsAndOnlyWhenSet) {
   CaseInput input;
   input.伤残等级 = "二";
-  claim::ClaimInput claim{"2012", "2012-01-02", "3", "10000", "无责", "70", "500000", "伤残"};
+  claim::ClaimInput claim;
+  for (std::size_t k = 0; k < claim::claimFields.size(); ++k) {
+    claim.*claim::claimFields[k].member = std::to_string(k + 1);
+  }
   const auto text = cases::caseFileText(input, claim);
   EXPECT_NE(text.find(",残疾辅助器具,计算标准年度,定残日,"), std::string::npos);
   const auto entries = std::get<std::vector<cases::CaseEntry>>(cases::readCaseFile(text));

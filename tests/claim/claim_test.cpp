@@ -19,22 +19,7 @@ using testing::born;
 using testing::Case;
 using testing::columns;
 using testing::Rule;
-
-// The first worked example: grade 十 with 3 extra points, a child and an elder,
-// 交强险 with liability, 70% and a commercial policy.
-Case workedExample() {
-  Case c;
-  auto& in = c.input;
-  born(c, "1988", "8", "8");
-  accident(c, "2011", "11", "11");
-  in.伤残等级 = "十", in.夫妻或单亲 = "夫妻";
-  in.人员1的护理天数 = "30", in.护理人员1的工资 = "100";
-  in.住院天数 = "20", in.误工天数 = "90", in.最近三年日平均收入 = "200";
-  in.孩子1年龄 = "4", in.老人1年龄 = "65", in.兄弟姐妹人数 = "2";
-  in.交通费 = "1200", in.医疗费 = "35000.50", in.营养费 = "600";
-  c.claim = {"2012", "", "3", "10000", "有责", "70", "500000", ""};
-  return c;
-}
+using testing::workedExample;
 
 // A plain case for one rule at a time: no payers, no dependants, no costs.
 Case plain() {
@@ -49,7 +34,7 @@ Case plain() {
 
 TEST(Claim, WorkedExampleGivesTheCourtsFigures) {
   const auto got = columns(workedExample());
-  const std::map<std::string, std::string> expected{
+  std::map<std::string, std::string> expected{
       {"清单提示", ""},
       {"清单残疾赔偿金", "85547.80"},
       {"清单死亡赔偿金", "0.00"},
@@ -74,6 +59,7 @@ TEST(Claim, WorkedExampleGivesTheCourtsFigures) {
       {"侵权人", "0.00"},
       {"受害人自担", "20593.00"},
   };
+  testing::addOneVehicle(expected);
   EXPECT_EQ(got, expected);
 }
 

@@ -41,7 +41,7 @@ Case death() {
 
 TEST(DeathClaim, WorkedExample) {
   const auto got = columns(death(), with2014());
-  const std::map<std::string, std::string> expected{
+  std::map<std::string, std::string> expected{
       {"清单提示", ""},
       {"清单残疾赔偿金", "0.00"},
       {"清单死亡赔偿金", "806420.00"},
@@ -66,6 +66,7 @@ TEST(DeathClaim, WorkedExample) {
       {"侵权人", "0.00"},
       {"受害人自担", "0.00"},
   };
+  testing::addOneVehicle(expected);
   EXPECT_EQ(got, expected);
   const auto sheet =
       std::get<ClaimSheet>(computeClaim(death().input, death().claim, with2014(), true));

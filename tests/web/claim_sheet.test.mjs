@@ -14,7 +14,10 @@ import { chromium, download, enter, open, openFile, readClipboard, runNative, st
 
 const session = chromium();
 const claimNames = ['计算标准年度', '定残日', '伤残附加指数', '精神损害抚慰金', '交强险', '责任比例',
-                    '商业三者险限额', '案件类型'];
+                    '商业三者险限额', '案件类型', '护理依赖', '后续护理年限', '后续护理日工资', '后续治疗费',
+                    '财产损失', '鉴定费',
+                    ...['交强险', '责任比例', '商业三者险限额'].flatMap((n) => [`车辆2${n}`, `车辆3${n}`]),
+                    ...['死亡伤残', '医疗费用', '财产损失'].map((head) => `其他受害人${head}`)];
 const noClaim = Object.fromEntries(claimNames.map((n) => [n, '']));
 const example = {
   伤残等级: '十', 人员1的护理天数: '30', 护理人员1的工资: '100', 住院天数: '20', 误工天数: '90',
@@ -33,9 +36,10 @@ const sheet = async (page) => ({ inputs: (await state(page)).inputs, ...(await p
   };
 }, claimNames)) });
 
-// Each shown sheet is the native tool's for its 31 inputs and 8 claim inputs:
+// Each shown sheet is the native tool's for its 31 inputs and 23 claim inputs:
 // the notice and texts of its claim columns, and every line of working in its
-// --explain report (a refusal has neither amounts nor working).
+// --explain report (a refusal has neither amounts nor working; the report
+// leaves out the later items that come to nothing).
 function assertNative(shown, label, args = []) {
   const names = [...inputNames, ...claimNames];
   const csv = [names, ...shown.map((s) => names.map((n) => ({ ...s.inputs, ...s.claim })[n]))]
@@ -46,8 +50,10 @@ function assertNative(shown, label, args = []) {
   shown.forEach((s, i) => {
     assert.deepEqual([s.notice, ...s.texts], rows[i].slice(from), label[i]);
     assert.deepEqual(s.names, header.slice(from + 1), label[i]);
+    const later = s.names.indexOf('受害人自担');
     s.working.forEach((working, row) => {
       assert.equal(working === '', s.notice !== '' || s.names[row] === '清单合计', `${label[i]} ${row}`);
+      if (row > later && s.names[row].startsWith('清单') && s.texts[row] === '0.00') return;
       for (const line of working.split('\n').filter(Boolean)) {
         assert.ok(reports[i].includes(`    ${line}\n`), line);
       }
@@ -64,6 +70,11 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
     ['refused: a window text', { 医疗费: '1,500' }],
     ['no 交强险, whole liability', { 医疗费: '800', 交强险: '', 责任比例: '' }],
     ['无责, assessed later, the accident year', { 交强险: '无责', 定残日: '2012-11-30', 计算标准年度: '' }],
+    ['later care, property, fees, a second car, other victims', {
+      责任比例: '60', 护理依赖: '大部分', 后续护理年限: '3', 后续护理日工资: '120', 财产损失: '2500',
+      鉴定费: '1800', 车辆2交强险: '有责', 车辆2责任比例: '30', 车辆2商业三者险限额: '0',
+      其他受害人医疗费用: '9000' }],
+    ['refused: the shares add up to 100.01', { 车辆3责任比例: '10.01' }],
     ['refused: a date that does not exist', { 定残日: '2011-02-30' }],
     ['refused: a year without standards', { 定残日: '', 计算标准年度: '2013' }],
     ['清空 empties the section', null],
@@ -75,6 +86,8 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
     shown.push(await sheet(page));
   }
   assert.deepEqual(page.alerts, []);
+  assert.deepEqual((await page.$$eval('#清单输入 [id]', (all) => all.map((e) => e.id))).sort(),
+                   [...claimNames].sort(), 'an input for each claim input');
   assert.equal(shown[1].texts[shown[1].names.indexOf('受害人自担')], '20593.00');
   assert.deepEqual(shown.map((s) => s.notice !== ''), steps.map(([label]) => label.startsWith('refused')));
   assert.deepEqual(shown.at(-1).claim, noClaim);
@@ -102,14 +115,33 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
   });
   const died = await sheet(page);
   assert.equal(died.texts[died.names.indexOf('清单合计')], '1041393.00');
-  assertNative([died], ['death'], ['--standards', beijing]);
+
+  // Two cars: later care, later treatment, property and fees, each car's insurers.
+  await page.click('#清空按钮');
+  await enter(page, {
+    受害人生日年: '1970', 受害人生日月: '5', 受害人生日日: '20', 事故发生日年: '2023', 事故发生日月: '3',
+    事故发生日日: '15', 夫妻或单亲: '夫妻', 伤残等级: '五', 人员1的护理天数: '60', 护理人员1的工资: '150',
+    住院天数: '60', 误工天数: '200', 最近三年日平均收入: '300', 孩子1年龄: '10', 交通费: '2000',
+    医疗费: '120000', 营养费: '3000', 计算标准年度: '2024', 定残日: '2023-09-01', 精神损害抚慰金: '30000',
+    护理依赖: '部分', 后续护理年限: '10', 后续护理日工资: '150', 后续治疗费: '20000', 财产损失: '3000',
+    鉴定费: '3500', 交强险: '有责', 责任比例: '70', 商业三者险限额: '1000000', 车辆2交强险: '有责',
+    车辆2责任比例: '20', 车辆2商业三者险限额: '200000',
+  });
+  const twoCars = await sheet(page);
+  const at = (name) => twoCars.texts[twoCars.names.indexOf(name)];
+  assert.deepEqual(['清单后续护理费', '清单合计', '交强险合计', '车辆1商业三者险', '车辆2侵权人'].map(at),
+                   ['273750.00', '1713202.80', '399000.00', '919941.96', '62840.56']);
+  assertNative([died, twoCars], ['death', 'two cars'], ['--standards', beijing]);
   await page.close();
 });
 
 test('saved with the case, read by the native tool, opened again, printed', async () => {
   const page = await open(session.browser, '2012-06-01');
-  await enter(page, { ...example, 定残日: '2012-01-05' });
+  await enter(page, {
+    ...example, 定残日: '2012-01-05', 护理依赖: '完全', 后续护理年限: '2', 后续护理日工资: '100',
+    鉴定费: '1500', 车辆3交强险: '无责', 车辆3责任比例: '0', 其他受害人死亡伤残: '40000' });
   const shown = await sheet(page);
+  const at = (name) => shown.texts[shown.names.indexOf(name)];
   const saved = await download(session, () => page.click('#保存案例'));
   const [header, row] = parseCsv(runNative([saved]));
   assert.deepEqual(row.slice(header.indexOf('清单提示')), [shown.notice, ...shown.texts]);
@@ -128,7 +160,9 @@ test('saved with the case, read by the native tool, opened again, printed', asyn
   await openFile(page, saved);
   assert.deepEqual(await sheet(page), shown);
   const report = await printed();
-  for (const line of ['赔偿清单', '定残日\t2012-01-05', '残疾赔偿金\t85547.80', '受害人自担\t20593.00']) {
+  for (const line of ['赔偿清单', '定残日\t2012-01-05', '护理依赖\t完全', '残疾赔偿金\t85547.80',
+                      '后续护理费\t73000.00', `受害人自担\t${at('受害人自担')}`,
+                      `车辆3交强险赔付\t${at('车辆3交强险赔付')}`]) {
     assert.ok(report.includes(line), line);
   }
   assert.deepEqual(page.alerts, []);

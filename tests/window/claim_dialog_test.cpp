@@ -45,6 +45,10 @@ const Fields kCase = fields(
 const Fields kClaim = fields(
     "计算标准年度=2012 伤残附加指数=3 精神损害抚慰金=10000 交强险=有责 责任比例=70 "
     "商业三者险限额=500000");
+// An input of each kind in each group: later care adds 150 × 365 × 10 × 50% to the total.
+const Fields kLater = fields(
+    "护理依赖=部分 后续护理年限=10 后续护理日工资=150 车辆2交强险=无责 车辆2责任比例=20 "
+    "其他受害人财产损失=1000");
 
 // Picks the item of that text in a pick-only list; clears and types into a box.
 void enter(QWidget* parent, const Fields& pairs) {
@@ -61,12 +65,13 @@ void enter(QWidget* parent, const Fields& pairs) {
   }
 }
 
-// The sheet as shown: 清单提示 and each row's name with its amount.
+// The sheet as shown: 清单提示 and each row's name with its amount, both tables.
 Fields shown(ClaimDialog* dialog) {
   Fields sheet{{"清单提示", dialog->findChild<QLabel*>("清单提示")->text()}};
-  const auto* table = dialog->findChild<QTableWidget*>("赔偿清单表");
-  for (int row = 0; row < table->rowCount(); ++row) {
-    sheet.append({table->item(row, 0)->text(), table->item(row, 1)->text()});
+  for (const auto* table : dialog->findChildren<QTableWidget*>()) {
+    for (int row = 0; row < table->rowCount(); ++row) {
+      sheet.append({table->item(row, 0)->text(), table->item(row, 1)->text()});
+    }
   }
   return sheet;
 }
@@ -81,14 +86,16 @@ class ClaimDialogTest : public QObject {
   std::unique_ptr<WindowHost> host_;
 
   // The window with the worked example, and the dialog that Ctrl+L opened on it.
-  std::pair<CalculatorWindow*, ClaimDialog*> opened(const Fields& claim = kClaim) {
-    host_ = startWindow([] { return QDate(2012, 6, 1); });
+  std::pair<CalculatorWindow*, ClaimDialog*> opened(const Fields& claim = kClaim,
+                                                    const Fields& kase = kCase,
+                                                    QDate today = QDate(2012, 6, 1)) {
+    host_ = startWindow([today] { return today; });
     auto* window = host_->window();
     QApplication::setActiveWindow(window);
     if (!QTest::qWaitForWindowActive(window)) qWarning("window not active");
     QTest::keyClick(window, Qt::Key_L, Qt::ControlModifier);
     auto* dialog = window->findChild<ClaimDialog*>();
-    enter(window, kCase);
+    enter(window, kase);
     enter(dialog, claim);
     return {window, dialog};
   }
@@ -115,19 +122,31 @@ class ClaimDialogTest : public QObject {
     const auto outcome = claim::computeClaim(window->caseInput(), window->claimInput(), {}, true);
     const auto texts = claim::columnTexts(outcome);
     const auto working = claim::columnWorking(outcome);
+    // Every column once, in one table or the other, with its working.
+    const auto& names = claim::columnNames();
     QCOMPARE(static_cast<std::size_t>(sheet.size()), texts.size());
-    const auto* table = dialog->findChild<QTableWidget*>("赔偿清单表");
     for (std::size_t k = 1; k < texts.size(); ++k) {
-      QCOMPARE(sheet[static_cast<qsizetype>(k)],
-               qMakePair(qs(claim::columnNames()[k]), qs(texts[k])));
-      QCOMPARE(table->item(static_cast<int>(k) - 1, 0)->toolTip(), qs(working[k]));
+      QVERIFY2(sheet.contains(qMakePair(qs(names[k]), qs(texts[k]))), names[k].c_str());
     }
+    for (const auto* table : dialog->findChildren<QTableWidget*>()) {
+      for (int row = 0; row < table->rowCount(); ++row) {
+        const auto k =
+            std::find(names.begin(), names.end(), table->item(row, 0)->text().toStdString());
+        QCOMPARE(table->item(row, 1)->toolTip(),
+                 qs(working[static_cast<std::size_t>(k - names.begin())]));
+      }
+    }
+    // Inputs and both tables in sight on a 1024×768 screen, with room for a frame.
+    QVERIFY2(
+        dialog->sizeHint().width() <= 1000 && dialog->sizeHint().height() <= 720,
+        qPrintable(
+            QString("%1×%2").arg(dialog->sizeHint().width()).arg(dialog->sizeHint().height())));
 
     QTest::mouseClick(dialog->findChild<QPushButton*>("复制清单按钮"), Qt::LeftButton);
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    QCOMPARE(data->text().split(QChar(10)).mid(20),
-             QStringList({"侵权人\t0.00", "受害人自担\t20593.00", ""}));
-    QCOMPARE(data->html().count("<tr>"), 22);
+    QCOMPARE(data->text().split(QChar(10)).mid(20, 3),
+             QStringList({"侵权人\t0.00", "受害人自担\t20593.00", "清单后续护理费\t0.00"}));
+    QCOMPARE(data->html().count("<tr>"), static_cast<int>(claim::kAmountColumns));
 
     // Typing inside a box: the cursor stays where the typing is.
     for (QLineEdit* box : {dialog->findChild<QLineEdit*>("商业三者险限额"),
@@ -150,6 +169,11 @@ class ClaimDialogTest : public QObject {
         {"window refusal", "医疗费=1,000", "医疗费“1,000”"},
         {"dialog refusal", "定残日=2012-02-30", "定残日“2012-02-30”"},
         {"death without a wage", "案件类型=死亡", "2012年度没有职工平均工资"},
+        {"later care", "护理依赖=部分 后续护理年限=10 后续护理日工资=150",
+         "清单后续护理费=273750.00"},
+        {"vehicle 2", "车辆2交强险=有责 车辆2责任比例=30", "车辆2交强险赔付=86021.42"},
+        {"other victims", "其他受害人医疗费用=10000", "交强险医疗费用=7854.10"},
+        {"shares over 100", "车辆3责任比例=40", "各车责任比例合计超过 100"},
     };
     for (const auto& row : rows) QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]);
   }
@@ -166,6 +190,48 @@ class ClaimDialogTest : public QObject {
     }
     QVERIFY2(sheet.front().second.contains(expected), qPrintable(sheet.front().second));
     for (const auto& [row, text] : sheet.mid(1)) QCOMPARE(text, QString());
+  }
+
+  // The worked examples of several vehicles and victims, typed through the controls:
+  // a grade 五 victim with later care, two cars, then one car and other victims.
+  void sharesAmongVehiclesAndVictims_data() {
+    QTest::addColumn<QString>("claim");
+    QTest::addColumn<QString>("expected");
+    const QString later =
+        "计算标准年度=2024 定残日=2023-09-01 精神损害抚慰金=30000 护理依赖=部分 后续护理年限=10 "
+        "后续护理日工资=150 后续治疗费=20000 财产损失=3000 鉴定费=3500 交强险=有责 "
+        "商业三者险限额=1000000 ";
+    QTest::newRow("two cars")
+        << later + "责任比例=70 车辆2交强险=有责 车辆2责任比例=20 车辆2商业三者险限额=200000"
+        << "清单残疾赔偿金=1063800.00 清单被扶养人生活费=122152.80 清单后续护理费=273750.00 "
+           "清单合计=1713202.80 交强险医疗费用=36000.00 交强险死亡伤残=360000.00 "
+           "交强险财产损失=3000.00 车辆1交强险赔付=199500.00 车辆2交强险赔付=199500.00 "
+           "剩余损失=1314202.80 责任方承担=1182782.52 受害人自担=131420.28 "
+           "车辆1商业三者险=919941.96 车辆1侵权人=0.00 车辆2责任方承担=262840.56 "
+           "车辆2商业三者险=200000.00 车辆2侵权人=62840.56";
+    QTest::newRow("other victims")
+        << later +
+               "责任比例=100 其他受害人死亡伤残=295120 其他受害人医疗费用=151236 "
+               "其他受害人财产损失=1000"
+        << "交强险死亡伤残=151375.72 交强险医疗费用=8841.46 交强险财产损失=1500.00 "
+           "交强险合计=161717.18 剩余损失=1551485.62 商业三者险=1000000.00 侵权人=551485.62";
+  }
+  void sharesAmongVehiclesAndVictims() {
+    QFETCH(QString, claim);
+    QFETCH(QString, expected);
+    const Fields grade5 = fields(
+        "受害人生日年=1970 受害人生日月=5 受害人生日日=20 事故发生日年=2023 事故发生日月=3 "
+        "事故发生日日=15 伤残等级=五 夫妻或单亲=夫妻 孩子1年龄=10 人员1的护理天数=60 "
+        "护理人员1的工资=150 住院天数=60 误工天数=200 最近三年日平均收入=300 交通费=2000 "
+        "医疗费=120000 营养费=3000");
+    auto [window, dialog] = opened(fields(claim), grade5, QDate(2024, 6, 1));
+    StandardsTable table;
+    table.add("2024", {88650, 50897, 50, 50}, "");
+    window->setStandards(table);
+    const Fields sheet = shown(dialog);
+    for (const auto& pair : fields(expected)) {
+      QVERIFY2(sheet.contains(pair), qPrintable(pair.first + " " + sheet.front().second));
+    }
   }
 
   // A row that 年度标准 saves is offered and used at once.
@@ -228,14 +294,22 @@ class ClaimDialogTest : public QObject {
     };
     QVERIFY(window->document().saveTo(path));
     QVERIFY2(!header().contains("交强险"), qPrintable(header()));  // as files always were
-    enter(dialog, kClaim);
+    enter(dialog, kClaim + kLater);
     QVERIFY(window->isWindowModified());
     QVERIFY(window->document().saveTo(path));
     QVERIFY(header().contains("交强险,责任比例"));
-    enter(dialog, fields("责任比例=80"));
-    QVERIFY(window->isWindowModified());
-    enter(dialog, fields("责任比例=70"));
-    QVERIFY(!window->isWindowModified());
+    for (const auto& [change, back] : {std::pair{"责任比例=80", "责任比例=70"},
+                                       {"护理依赖=完全", "护理依赖=部分"},
+                                       {"其他受害人财产损失=0", "其他受害人财产损失=1000"}}) {
+      enter(dialog, fields(change));
+      QVERIFY2(window->isWindowModified(), change);
+      enter(dialog, fields(back));
+      QVERIFY2(!window->isWindowModified(), back);
+    }
+    const auto showing = [&](const QString& name) {
+      auto* list = dialog->findChild<QComboBox*>(name);
+      return list != nullptr ? list->currentText() : dialog->findChild<QLineEdit*>(name)->text();
+    };
 
     // 清空: a fresh case with no claim inputs, the dialog still open.
     QTest::mouseClick(static_cast<QPushButton*>(window->control(kClearButton)), Qt::LeftButton);
@@ -245,13 +319,14 @@ class ClaimDialogTest : public QObject {
     QVERIFY(dialog != nullptr && !claim::anySet(window->claimInput()));
     QCOMPARE(dialog->findChild<QComboBox*>("交强险")->currentText(), QString("无"));
     QCOMPARE(dialog->findChild<QLineEdit*>("责任比例")->text(), QString());
+    for (const auto& [name, text] : kLater) {
+      auto* list = dialog->findChild<QComboBox*>(name);
+      QCOMPARE(showing(name), list != nullptr ? QString("无") : QString());
+    }
 
     QVERIFY(window->document().open(path));
-    for (const auto& [name, text] : kClaim) {
-      auto* list = dialog->findChild<QComboBox*>(name);
-      QCOMPARE(list ? list->currentText() : dialog->findChild<QLineEdit*>(name)->text(), text);
-    }
-    QVERIFY(shown(dialog).contains({"清单合计", "188643.34"}));
+    for (const auto& [name, text] : kClaim + kLater) QCOMPARE(showing(name), text);
+    QVERIFY(shown(dialog).contains({"清单合计", "462393.34"}));
     QVERIFY(!window->isWindowModified());
 
     // Another case with the same claim inputs: the sheet follows the window's fields.
@@ -259,17 +334,19 @@ class ClaimDialogTest : public QObject {
     enter(window, fields("医疗费=1000"));
     QVERIFY(window->document().saveTo(other));
     QVERIFY(window->document().open(path));
-    QVERIFY(shown(dialog).contains({"清单合计", "188643.34"}));
+    QVERIFY(shown(dialog).contains({"清单合计", "462393.34"}));
 
     // A list's first item, or a text it does not offer, written in a file: the empty input.
     claim::ClaimInput written = window->claimInput();
-    written.交强险 = "有", written.案件类型 = "伤残";
+    written.交强险 = "有", written.案件类型 = "伤残", written.护理依赖 = "无",
+    written.车辆2交强险 = "全责";
     QFile file(other);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QByteArray::fromStdString(cases::caseFileText(window->caseInput(), written)));
     file.close();
     QVERIFY(window->document().open(other));
-    QCOMPARE(window->claimInput().交强险 + window->claimInput().案件类型, std::string());
+    const auto& read = window->claimInput();
+    QCOMPARE(read.交强险 + read.案件类型 + read.护理依赖 + read.车辆2交强险, std::string());
     QVERIFY(!window->isWindowModified());
   }
 };

@@ -1,0 +1,62 @@
+#pragma once
+
+// Where the 赔偿清单 dialog puts each claim input and each column of the
+// sheet, as data: the dialog builds what these tables list.
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+#include "claim.h"
+
+namespace quorvane::window {
+
+// The index in claim::claimFields of the input of that name; a name that is
+// none fails to compile where the index is a constant.
+constexpr std::size_t claimField(std::string_view name) {
+  for (std::size_t i = 0; i < claim::claimFields.size(); ++i) {
+    if (claim::claimFields[i].name == name) return i;
+  }
+  throw std::invalid_argument("no claim input of that name");
+}
+
+inline constexpr std::size_t kYearField = claimField("计算标准年度");  // an editable list
+
+// The pick-only lists: their items, the first meaning what an empty input means.
+struct PickList {
+  std::size_t field;
+  std::array<std::string_view, 4> items;  // empty after the last
+};
+[[nodiscard]] std::span<const PickList> pickLists();
+[[nodiscard]] const PickList* pickList(std::size_t field);
+
+// One widget of an input grid: a caption, or an input's box with what its
+// empty text means. A caption just left of an input is that input's.
+struct InputCell {
+  int row;
+  int column;
+  std::string_view caption;  // empty for an input
+  std::size_t field = 0;
+  std::string_view placeholder = {};
+};
+
+// The inputs in grids: the first untitled, the others in labelled boxes.
+struct InputGroup {
+  std::string_view title;
+  std::span<const InputCell> cells;
+};
+[[nodiscard]] std::span<const InputGroup> inputGroups();
+
+// The sheet side by side in two tables, each a list of columns of
+// claim::columnNames(): the items with their total, then who pays.
+struct SheetTable {
+  std::string_view objectName;
+  std::string_view accessibleName;
+  std::vector<std::size_t> columns;
+};
+[[nodiscard]] const std::array<SheetTable, 2>& sheetTables();
+
+}  // namespace quorvane::window
