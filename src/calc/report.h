@@ -26,6 +26,9 @@ struct ReportRow {
 struct ReportSection {
   std::string title;
   std::vector<ReportRow> rows;
+  // A table after the rows, its first row the header; empty for none. As
+  // text, each row is a line of tab-separated cells, as a spreadsheet takes it.
+  std::vector<std::vector<std::string>> table;
 };
 
 struct CaseReport {

@@ -67,8 +67,11 @@ std::string caseFileText(const CaseInput& input, const claim::ClaimInput& claim)
     header += ',';
     row += ',';
   }
-  for (const auto& field : claim::claimFields) {
-    if (!withClaim) break;
+  // The first claim inputs go together, as they always have; each later one
+  // only when set, so that a case without them is written as before.
+  for (std::size_t k = 0; k < claim::claimFields.size() && withClaim; ++k) {
+    const auto& field = claim::claimFields[k];
+    if (k >= claim::kFirstClaimFields && (claim.*field.member).empty()) continue;
     csv::appendField(header, field.name);
     csv::appendField(row, claim.*field.member);
     header += ',';

@@ -4,6 +4,7 @@
 
 #include "claim.h"
 #include "claim_report.h"
+#include "claim_table.h"
 
 namespace quorvane::claim {
 namespace {
@@ -129,9 +130,8 @@ std::vector<std::string> columnWorking(const ClaimOutcome& outcome) {
 }
 
 ReportSection reportSection(const ClaimInput& claim, const ClaimOutcome& outcome) {
-  ReportSection section{std::string(kSectionTitle), {}};
-  // The first version's inputs always, the later ones when set: a case that
-  // uses none of them prints as it always has.
+  ReportSection section{std::string(kSectionTitle), {}, {}};
+  // The first version's inputs always, the later ones when set.
   for (std::size_t k = 0; k < claimFields.size(); ++k) {
     const std::string& text = claim.*claimFields[k].member;
     if (k >= kFirstClaimFields && text.empty()) continue;
@@ -141,33 +141,11 @@ ReportSection reportSection(const ClaimInput& claim, const ClaimOutcome& outcome
     section.rows.push_back({std::string(kNoticeColumn), refusal->message, {}});
     return section;
   }
-  const auto& sheet = std::get<ClaimSheet>(outcome);
-  for (std::size_t k = 0; k < kItemCount; ++k) {
-    if (k >= kFirstItems && sheet.items[k] == 0) continue;
-    section.rows.push_back(
-        {std::string(kItems[k].name), fenText(sheet.items[k]), sheet.itemWorking[k]});
-  }
-  section.rows.push_back({"合计", fenText(sheet.合计), {}});
-  const auto& p = sheet.payers;
-  const auto amounts = payerAmounts(p);
-  for (std::size_t k = 0; k < kPayerNames.size(); ++k) {
-    if (k == 2 && p.交强险财产损失 != 0) {
-      section.rows.push_back({"交强险财产损失", fenText(p.交强险财产损失), {}});
-    }
-    section.rows.push_back({std::string(kPayerNames[k]), fenText(amounts[k]),
-                            k + 1 == kPayerNames.size() ? sheet.payersWorking : std::string()});
-  }
-  const bool several = p.takesPart[1] || p.takesPart[2];
-  for (std::size_t v = 0; several && v < kVehicleCount; ++v) {
-    if (!p.takesPart[v]) continue;
-    const auto& vehicle = p.vehicles[v];
-    const std::array<Fen, 4> parts{vehicle.交强险赔付, vehicle.责任方承担, vehicle.商业三者险,
-                                   vehicle.侵权人};
-    for (std::size_t k = 0; k < parts.size(); ++k) {
-      section.rows.push_back({"车辆" + std::to_string(v + 1) + std::string(kVehiclePayerNames[k]),
-                              fenText(parts[k]),
-                              {}});
-    }
+  // Then the sheet as it is filed.
+  section.table.emplace_back(kTableColumns.begin(), kTableColumns.end());
+  for (const auto& row : filedTable(outcome)) {
+    const auto cells = tableCells(row);
+    section.table.emplace_back(cells.begin(), cells.end());
   }
   return section;
 }

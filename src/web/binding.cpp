@@ -217,7 +217,7 @@ quorvane::CaseReport caseReport(const val& texts, const val& claimTexts,
 }
 
 // The printed case: {title, referenceOnly, notice, stopMessage, sections:
-// [{title, rows: [{name, value, working}]}]}.
+// [{title, rows: [{name, value, working}], table: [[header cells], [cells] …]}]}.
 val report(const val& texts, const val& claimTexts, const std::string& standardsFile) {
   const auto report = caseReport(texts, claimTexts, standardsFile);
   val out = val::object();
@@ -235,9 +235,16 @@ val report(const val& texts, const val& claimTexts, const std::string& standards
       item.set("working", row.working);
       rows.call<void>("push", item);
     }
+    val table = val::array();
+    for (const auto& row : section.table) {
+      val cells = val::array();
+      for (const auto& cell : row) cells.call<void>("push", cell);
+      table.call<void>("push", cells);
+    }
     val entry = val::object();
     entry.set("title", section.title);
     entry.set("rows", rows);
+    entry.set("table", table);
     sections.call<void>("push", entry);
   }
   out.set("sections", sections);

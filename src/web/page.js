@@ -163,6 +163,14 @@
         table.append(line);
       }
       sheet.append(table);
+      if (section.table.length === 0) continue;
+      const filed = element('table');
+      section.table.forEach((cells, index) => {
+        const line = element('tr');
+        for (const text of cells) line.append(element(index === 0 ? 'th' : 'td', text));
+        filed.append(line);
+      });
+      sheet.append(filed);
     }
   }
   window.addEventListener('beforeprint', writeReport);

@@ -10,20 +10,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
-#include <QTextDocument>
 #include <QTimer>
-#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <variant>
 
-#include "claim_report.h"
-#include "report.h"
 #include "standards_dialog.h"
 #include "standards_file.h"
 
@@ -65,29 +58,7 @@ void alignNoticeWithLink(QLabel* notice, const QWidget* link) {
   notice->setContentsMargins(0, std::max(0, top), 0, 0);
 }
 
-// Puts the window's frame, title bar included, in the middle of its screen.
-void centreOnScreen(QWidget* window) {
-  const QScreen* screen = window->screen();
-  if (screen == nullptr) return;
-  QRect frame = window->frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  window->move(frame.topLeft());
-}
-
 }  // namespace
-
-UserStandards readUserStandards() {
-  const std::string path = standards::userStandardsPath();
-  if (path.empty()) return {};
-  auto loaded = standards::loadStandardsFile(path, false);
-  if (const auto* error = std::get_if<standards::FileError>(&loaded)) {
-    return {{},
-            "标准文件未使用：" + QString::fromStdString(standards::describeChinese(path, *error)) +
-                "\n本程序仅按内置标准（2011、2012 年度）计算。"};
-  }
-  auto& table = std::get<std::optional<StandardsTable>>(loaded);
-  return {table ? std::move(*table) : StandardsTable{}, {}};
-}
 
 CalculatorWindow::CalculatorWindow(platform::Clock clock, StandardsTable standards, QWidget* parent)
     : QWidget(parent), clock_(std::move(clock)), standards_(std::move(standards)) {
@@ -359,131 +330,9 @@ void CalculatorWindow::calculate() {
   document_->update();
 }
 
-void CalculatorWindow::print() {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPageSize(QPageSize(QPageSize::A4));
-  QPrintDialog dialog(&printer, this);
-  dialog.setWindowTitle(qs(kReportTitle));
-  if (dialog.exec() == QDialog::Accepted) printReport(printer);
-}
-
-void CalculatorWindow::printReport(QPrinter& printer) const {
-  CaseReport report = reportFor(caseInput(), standards_);
-  if (claim::anySet(claimInput_)) {
-    report.sections.push_back(claim::reportSection(
-        claimInput_, claim::computeClaim(caseInput(), claimInput_, standards_, true)));
-  }
-  const QDate today = clock_();
-  auto html = [](const std::string& text) {
-    return QString::fromStdString(text).toHtmlEscaped().replace('\n', "<br>");
-  };
-
-  QString page = "<h2 align=\"center\">" + qs(kReportTitle) + "</h2>";
-  page += "<p>打印日期：" +
-          QString("%1年%2月%3日").arg(today.year()).arg(today.month()).arg(today.day()) +
-          "<br><b>" + qs(kReferenceOnly) + "</b>";
-  if (report.notice) page += "<br>提示：" + html(*report.notice);
-  page += "</p>";
-  for (const auto& section : report.sections) {
-    page += "<h3>" + html(section.title) + "</h3>";
-    page += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">";
-    const bool explained = std::any_of(section.rows.begin(), section.rows.end(),
-                                       [](const ReportRow& row) { return !row.working.empty(); });
-    for (const auto& row : section.rows) {
-      page += "<tr><td width=\"22%\">" + html(row.name) + "</td><td>" + html(row.value) + "</td>";
-      if (explained) page += "<td width=\"60%\"><small>" + html(row.working) + "</small></td>";
-      page += "</tr>";
-    }
-    page += "</table>";
-  }
-
-  QTextDocument document;
-  QFont font;
-  font.setFamilies(songFamilies());
-  font.setPointSizeF(9);
-  document.setDefaultFont(font);
-  document.setHtml(page);
-  document.print(&printer);
-}
-
 void CalculatorWindow::scrollTo(int value) {
   const auto& box = specOf(kPictureBox);
   pictureBox_->move(pixels(box.left), pixels(value * -kScrollStepTwips));
-}
-
-WindowHost::WindowHost(platform::Clock clock, StandardsTable standards, QString standardsRefusal,
-                       QObject* parent)
-    : QObject(parent),
-      clock_(std::move(clock)),
-      standards_(std::move(standards)),
-      standardsRefusal_(std::move(standardsRefusal)) {
-  // The dialog font for the message boxes and menus too; and Qt lays out
-  // every new text box's empty text in the program's font before the box takes
-  // the window's, which would load a second face at start-up.
-  QApplication::setFont(dialogFont());
-}
-
-WindowHost::~WindowHost() {
-  delete window_;
-}
-
-void WindowHost::show() {
-  auto* window = new CalculatorWindow(clock_, standards_);
-  window->setStandardsRefusal(standardsRefusal_);
-  // A fresh case after 清空 goes by the standards the dialog saved.
-  connect(window, &CalculatorWindow::standardsChanged, this,
-          [this](const StandardsTable& standards) {
-            standards_ = standards;
-            standardsRefusal_.clear();
-          });
-  // Queued: the old window is discarded only after its button's click is done.
-  connect(window, &CalculatorWindow::resetRequested, this, &WindowHost::replaceWindow,
-          Qt::QueuedConnection);
-  // The frame's size is known only once a window manager has framed the
-  // window: centre the client area now, the whole frame when it is framed.
-  centreOnScreen(window);
-  window->installEventFilter(this);
-  window->show();
-  window_ = window;
-  emit windowReplaced(window);
-}
-
-bool WindowHost::eventFilter(QObject* watched, QEvent* event) {
-  auto* window = qobject_cast<QWidget*>(watched);
-  if (window != nullptr && event->type() == QEvent::Move && window->windowHandle() != nullptr &&
-      !window->windowHandle()->frameMargins().isNull()) {
-    window->removeEventFilter(this);
-    centreOnScreen(window);
-  }
-  return QObject::eventFilter(watched, event);
-}
-
-void WindowHost::replaceWindow() {
-  // The new window is shown before the old one goes, so that the program never
-  // has no window (which would end it).
-  CalculatorWindow* old = window_;
-  show();
-  // An open 赔偿清单 stays open, where it was, on the fresh case.
-  if (const auto* sheet = old->findChild<ClaimDialog*>()) window_->showClaim(sheet->saveGeometry());
-  delete old;
-}
-
-std::unique_ptr<WindowHost> startWindow(platform::Clock clock, const QString& caseFile) {
-  auto standards = readUserStandards();
-  auto host =
-      std::make_unique<WindowHost>(std::move(clock), std::move(standards.table), standards.refusal);
-  host->show();
-  CalculatorWindow* window = host->window();
-  if (!standards.refusal.isEmpty()) {
-    QTimer::singleShot(0, window, [window, refusal = standards.refusal] {
-      platform::showMessage(window, refusal);
-    });
-  }
-  if (!caseFile.isEmpty()) {
-    // Once the start-up lists are filled, so that the file's picks find their items.
-    QTimer::singleShot(0, window, [window, caseFile] { window->document().open(caseFile); });
-  }
-  return host;
 }
 
 }  // namespace quorvane::window

@@ -88,9 +88,11 @@ TEST(ClaimColumns, ExplainAddsTheSheetWithItsWorking) {
                           std::string(kRow) + "," + std::string(kClaimRow) + "\n";
   const auto report = outputOf(csv, options);
   EXPECT_NE(report.find("\n【赔偿清单】\n计算标准年度：2012\n"), std::string::npos);
-  EXPECT_NE(
-      report.find("残疾赔偿金：85547.80\n    32903 元 × 20 年 × 13%（十级 10% + 附加指数 3%）"),
-      std::string::npos);
+  // The sheet as filed, a tab-separated line a row.
+  EXPECT_NE(report.find("\n序号\t项目\t计算方式\t金额（元）\t依据\n1\t残疾赔偿金\t32903 元 × 20 年 "
+                        "× 13%（十级 10% + 附加指数 3%）\t85547.80\t人身损害赔偿解释第十二条\n"),
+            std::string::npos)
+      << report;
   EXPECT_EQ(
       outputOf(std::string(kInputs) + "\n" + std::string(kRow) + "\n", options).find("赔偿清单"),
       std::string::npos);
@@ -162,6 +164,11 @@ TEST(ClaimColumns, CaseFilesKeepClaimInputsAndOnlyWhenSet) {
   }
   EXPECT_EQ(entries[0].input.伤残等级, "二");
   EXPECT_EQ(cases::caseFileText(input, {}), cases::caseFileText(input));
+  // The later inputs only when set: the first eight alone are written as they always were.
+  claim::ClaimInput first;
+  first.交强险 = "无", first.鉴定费 = "1";
+  const auto header = cases::caseFileText(input, first);
+  EXPECT_NE(header.find(",案件类型,鉴定费\r\n"), std::string::npos) << header;
   EXPECT_EQ(cases::caseFileText(input).find("计算标准年度"), std::string::npos);
   claim.精神损害抚慰金 = std::string(cases::kLongestField + 1, '9');
   const auto refused = std::get<InputError>(cases::readCaseFile(cases::caseFileText(input, claim)));

@@ -344,12 +344,15 @@ TEST(TrafficClaim, WorkingShowsEachHeadAndEachVehicle) {
     for (const auto& row : section.rows) {
       if (row.name == name) return row.value == amount;
     }
+    for (const auto& row : section.table) {
+      if (row[1] == name) return row[3] == amount;
+    }
     return false;
   };
   EXPECT_TRUE(has("护理依赖", "部分"));
   EXPECT_TRUE(has("后续护理费", "273750.00"));
-  EXPECT_TRUE(has("车辆2侵权人", "62840.56"));
-  EXPECT_FALSE(has("车辆3侵权人", "0.00"));
+  EXPECT_TRUE(has("车辆2 侵权人", "62840.56"));
+  EXPECT_FALSE(has("车辆3 侵权人", "0.00"));
   // The later items' working goes with their own columns, after the payers'.
   const auto tips = columnWorking(outcome);
   const auto tip = [&](std::string_view column) {
@@ -364,14 +367,19 @@ TEST(TrafficClaim, WorkingShowsEachHeadAndEachVehicle) {
   // items of 0 are left out.
   Case third = medicalOnly("10000");
   vehicles(third, {{"有责", "50", ""}, {"", "", ""}, {"有责", "50", ""}});
-  const auto rows =
-      reportSection(third.claim, computeClaim(third.input, third.claim, with2024(), true)).rows;
+  const auto printed =
+      reportSection(third.claim, computeClaim(third.input, third.claim, with2024(), true));
   const auto count = [&](const char* name) {
-    return std::count_if(rows.begin(), rows.end(),
-                         [&](const auto& row) { return row.name == name; });
+    return std::count_if(printed.rows.begin(), printed.rows.end(),
+                         [&](const auto& row) { return row.name == name; }) +
+           std::count_if(printed.table.begin(), printed.table.end(),
+                         [&](const auto& row) { return row[1] == name; });
   };
-  EXPECT_EQ(count("车辆3侵权人"), 1);
-  EXPECT_EQ(count("车辆2侵权人") + count("护理依赖") + count("后续护理费") + count("鉴定费"), 0);
+  EXPECT_EQ(count("交强险（医疗费用）"), 1);
+  EXPECT_EQ(count("护理依赖") + count("后续护理费") + count("鉴定费"), 0);
+  // Only the vehicles taking part share the head.
+  const auto& medical = printed.table[3];
+  EXPECT_NE(medical[2].find("（车辆1 5000.00，车辆3 5000.00）"), std::string::npos) << medical[2];
 }
 
 }  // namespace

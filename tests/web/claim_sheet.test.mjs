@@ -160,9 +160,11 @@ test('saved with the case, read by the native tool, opened again, printed', asyn
   await openFile(page, saved);
   assert.deepEqual(await sheet(page), shown);
   const report = await printed();
-  for (const line of ['赔偿清单', '定残日\t2012-01-05', '护理依赖\t完全', '残疾赔偿金\t85547.80',
-                      '后续护理费\t73000.00', `受害人自担\t${at('受害人自担')}`,
-                      `车辆3交强险赔付\t${at('车辆3交强险赔付')}`]) {
+  // The inputs as entered, then the sheet as filed: a row a claimed item, the payers after.
+  for (const line of ['赔偿清单', '定残日\t2012-01-05', '护理依赖\t完全',
+                      '序号\t项目\t计算方式\t金额（元）\t依据', '1\t残疾赔偿金\t',
+                      '\t85547.80\t人身损害赔偿解释第十二条', '\t73000.00\t人身损害赔偿解释第八条',
+                      `\t${at('受害人自担')}\t`, '，车辆3 ']) {
     assert.ok(report.includes(line), line);
   }
   assert.deepEqual(page.alerts, []);
