@@ -87,6 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
         Rule{"dayBefore75thBirthday", [](Case& c) { born(c, "1936", "1", "2"); }, "清单残疾赔偿金",
              "197418.00"},
         Rule{"age0", [](Case& c) { born(c, "2010", "6", "1"); }, "清单残疾赔偿金", "658060.00"},
+        Rule{"bornOnTheAccidentDay", [](Case& c) { born(c, "2011", "1", "1"); }, "清单残疾赔偿金",
+             "658060.00"},
         Rule{"age150", [](Case& c) { born(c, "1861", "1", "1"); }, "清单残疾赔偿金", "164515.00"},
         Rule{"assessedOnTheAccidentDay", [](Case& c) { c.claim.定残日 = "2011-01-01"; },
              "清单残疾赔偿金", "658060.00"},
@@ -124,9 +126,10 @@ INSTANTIATE_TEST_SUITE_P(
                c.claim.伤残附加指数 = "10";
              },
              "清单残疾赔偿金", "0.00"},
+        // The cap is on 60% × 200%, not on the shares alone (60% × 100%).
         Rule{"yearlyCap",
              [](Case& c) {
-               c.input.夫妻或单亲 = "单亲";
+               c.input.伤残等级 = "五", c.input.夫妻或单亲 = "单亲";
                c.input.孩子1年龄 = "1", c.input.孩子2年龄 = "1";
              },
              "清单被扶养人生活费", "373728.00"},
@@ -138,6 +141,16 @@ INSTANTIATE_TEST_SUITE_P(
                c.input.兄弟姐妹人数 = "3";
              },
              "清单被扶养人生活费", "27480.00"},
+        Rule{"elderAt60", [](Case& c) { c.input.老人1年龄 = "60"; }, "清单被扶养人生活费",
+             "439680.00"},
+        Rule{"elderAt61", [](Case& c) { c.input.老人1年龄 = "61"; }, "清单被扶养人生活费",
+             "417696.00"},
+        Rule{"elderAt75", [](Case& c) { c.input.老人1年龄 = "75"; }, "清单被扶养人生活费",
+             "109920.00"},
+        Rule{"sixthChild", [](Case& c) { c.input.孩子6年龄 = "17"; }, "清单被扶养人生活费",
+             "21984.00"},
+        Rule{"fourthElder", [](Case& c) { c.input.老人4年龄 = "70"; }, "清单被扶养人生活费",
+             "219840.00"},
         Rule{"halfYearChildRoundsToEven", [](Case& c) { c.input.孩子1年龄 = "3.5"; },
              "清单被扶养人生活费", "307776.00"},
         Rule{"careOfTwoCarersWithHalfDays",
@@ -207,6 +220,14 @@ INSTANTIATE_TEST_SUITE_P(
                                 c.input.医疗费 = "", c.input.营养费 = "", c.input.住院天数 = "";
                               },
                               {{"交强险医疗费用", "0.00"}, {"交强险死亡伤残", "110000.00"}}},
+                      // Below both limits: meals and nutrition (1600) under 医疗费用,
+                      // lost earnings and lodging under 死亡伤残.
+                      Payment{"eachItemUnderItsHead",
+                              [](Case& c) {
+                                accident(c, "2021", "1", "1");
+                                c.input.医疗费 = "", c.input.住宿天数 = "10";
+                              },
+                              {{"交强险医疗费用", "1600.00"}, {"交强险死亡伤残", "152542.84"}}},
                       Payment{"noInsurance",
                               [](Case& c) { c.claim.交强险 = "无"; },
                               {{"交强险合计", "0.00"},
@@ -339,10 +360,17 @@ TEST(Claim, StandardsFileRowsServeTheTrialYear) {
   table.add("2016", {52859, 36642, 100, 50}, "");
   Case c = plain();
   c.claim.计算标准年度 = "2016";
-  c.input.住院天数 = "2";
+  c.input.住院天数 = "2", c.input.住宿天数 = "3";
   const auto got = columns(c, table);
   EXPECT_EQ(got.at("清单残疾赔偿金"), "1057180.00");
+  // Meals at 100 a day and lodging at 50: each item by its own rate.
   EXPECT_EQ(got.at("清单住院伙食补助费"), "200.00");
+  EXPECT_EQ(got.at("清单住宿费"), "150.00");
+  const auto working =
+      std::get<ClaimSheet>(computeClaim(c.input, c.claim, table, true)).itemWorking;
+  EXPECT_TRUE(working[住院伙食补助费].starts_with("100 元 × 2 天 = 200.00"))
+      << working[住院伙食补助费];
+  EXPECT_TRUE(working[住宿费].starts_with("50 元 × 3 天 = 150.00")) << working[住宿费];
 }
 
 TEST(Claim, WorkingShowsTheFormulaWithItsFigures) {

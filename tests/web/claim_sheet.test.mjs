@@ -30,6 +30,7 @@ const sheet = async (page) => ({ inputs: (await state(page)).inputs, ...(await p
   return {
     claim: Object.fromEntries(names.map((id) => [id, document.getElementById(id).value])),
     notice: document.getElementById('清单提示').textContent,
+    copyOff: document.getElementById('复制清单按钮').disabled,
     names: rows.map((tr) => tr.cells[0].textContent),
     texts: rows.map((tr) => tr.cells[1].textContent),
     working: rows.map((tr) => tr.title),
@@ -50,13 +51,15 @@ function assertNative(shown, label, args = []) {
   shown.forEach((s, i) => {
     assert.deepEqual([s.notice, ...s.texts], rows[i].slice(from), label[i]);
     assert.deepEqual(s.names, header.slice(from + 1), label[i]);
-    const later = s.names.indexOf('受害人自担');
     s.working.forEach((working, row) => {
       assert.equal(working === '', s.notice !== '' || s.names[row] === '清单合计', `${label[i]} ${row}`);
-      if (row > later && s.names[row].startsWith('清单') && s.texts[row] === '0.00') return;
-      for (const line of working.split('\n').filter(Boolean)) {
-        assert.ok(reports[i].includes(`    ${line}\n`), line);
-      }
+      // Every item claimed stands in the report's table, with its working's formula.
+      if (!s.names[row].startsWith('清单') || s.texts[row] === '0.00') return;
+      const formula = working.split('\n')[0].replace(` = ${s.texts[row]}`, '');
+      const method = s.names[row] === '清单被扶养人生活费' ? '' : formula;
+      assert.ok(reports[i].includes(`\t${s.names[row].slice(2)}\t`), s.names[row]);
+      assert.ok(reports[i].includes(`\t${s.texts[row]}\t`), `${s.names[row]} ${s.texts[row]}`);
+      if (!method.startsWith('按录入')) assert.ok(reports[i].includes(method), method);
     });
   });
 }
@@ -89,7 +92,9 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
   assert.deepEqual((await page.$$eval('#清单输入 [id]', (all) => all.map((e) => e.id))).sort(),
                    [...claimNames].sort(), 'an input for each claim input');
   assert.equal(shown[1].texts[shown[1].names.indexOf('受害人自担')], '20593.00');
-  assert.deepEqual(shown.map((s) => s.notice !== ''), steps.map(([label]) => label.startsWith('refused')));
+  const refused = steps.map(([label]) => label.startsWith('refused'));
+  assert.deepEqual(shown.map((s) => s.notice !== ''), refused);
+  assert.deepEqual(shown.map((s) => s.copyOff), refused, '复制清单 only for a sheet');
   assert.deepEqual(shown.at(-1).claim, noClaim);
   assertNative(shown, steps.map(([label]) => label));
   assert.deepEqual(await page.$$eval('#计算标准年度列表 option', (all) => all.map((o) => o.value)),
