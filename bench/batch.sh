@@ -15,17 +15,7 @@ input=$(mktemp) output=$(mktemp) gbinput=$(mktemp) times=$(mktemp)
 trap 'rm -f "$input" "$output" "$gbinput" "$times"' EXIT
 [[ -n "${KEEP_INPUT:-}" ]] && trap 'rm -f "$output" "$gbinput" "$times"' EXIT && echo "input: $input"
 
-awk -v n="$cases" 'BEGIN {
-  print "受害人生日年,受害人生日月,受害人生日日,事故发生日年,事故发生日月,事故发生日日,夫妻或单亲,伤残等级," \
-        "人员1的护理天数,护理人员1的工资,人员2的护理天数,护理人员2的工资,住院天数,误工天数,最近三年日平均收入,住宿天数," \
-        "孩子1年龄,孩子2年龄,孩子3年龄,孩子4年龄,孩子5年龄,孩子6年龄,老人1年龄,老人2年龄,老人3年龄,老人4年龄," \
-        "兄弟姐妹人数,交通费,医疗费,营养费,残疾辅助器具"
-  split("一 二 三 四 五 六 七 八 九 十", grades, " ")
-  for (i = 0; i < n; i++) {
-    printf "%d,%d,%d,%d,11,11,%s,%s,30,80.1,15,33.33,%d.5,90,120.33,3,3.5,6,,,,,65,72,,,2,1200,35000.5,600,2000.50\n",
-      1940 + i % 70, 1 + i % 12, 1 + i % 31, 2011 + i % 2, (i % 3 ? "夫妻" : "单亲"), grades[1 + i % 10], i % 400
-  }
-}' > "$input"
+bench/cases.sh "$cases" > "$input"
 [[ -n "${GB18030:-}" ]] && iconv -f UTF-8 -t GB18030 "$input" > "$gbinput"
 
 # One timed run: label, binary, arguments; appends "label nanoseconds".

@@ -1,21 +1,19 @@
 #include "batch.h"
 
 #include <csv.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <stdexcept>
 #include <system_error>
 
 #include "calc.h"
 #include "claim_report.h"
 #include "claim_rows.h"
 #include "csv_text.h"
+#include "gb18030.h"
 #include "report.h"
 
 namespace quorvane::batch {
@@ -35,7 +33,7 @@ bool lineComplete(std::string_view text, std::size_t length) {
 
 // The length of a GB18030 character from its first bytes: four when the
 // second byte is a digit, else two. Only a guide to where a run of non-ASCII
-// characters ends; iconv judges whether the bytes are valid.
+// characters ends; the decoder judges whether the bytes are valid.
 std::size_t gb18030RunLength(std::string_view text, std::size_t longest) {
   std::size_t i = 0;
   while (i < text.size() && i < longest && static_cast<unsigned char>(text[i]) >= 0x80) {
@@ -93,10 +91,7 @@ struct Reader::State {
     csv_set_space_func(&parser, [](unsigned char) { return 0; });
     rowEnd = options.excel ? "\r\n" : "\n";
     if (options.encoding == Encoding::gb18030) {
-      decoder = iconv_open("UTF-8", "GB18030");
-      if (decoder == reinterpret_cast<iconv_t>(-1)) {
-        throw std::runtime_error("this system's iconv cannot read GB18030");
-      }
+      decoder.emplace();
       decoded.resize(1 << 16);
     }
     withClaim = options.claim;
@@ -118,10 +113,7 @@ struct Reader::State {
     appendResultNames(output, withClaim);
     output += rowEnd;
   }
-  ~State() {
-    csv_free(&parser);
-    if (decoder != reinterpret_cast<iconv_t>(-1)) iconv_close(decoder);
-  }
+  ~State() { csv_free(&parser); }
   State(const State&) = delete;
   State& operator=(const State&) = delete;
 
@@ -163,7 +155,7 @@ struct Reader::State {
   }
 
   // GB18030 in pieces of any size. ASCII is the same in both encodings and is
-  // copied as it is; iconv converts only the runs of other characters.
+  // copied as it is; the decoder converts only the runs of other characters.
   void feedGb18030(std::string_view bytes) {
     while (!pending.empty() && !bytes.empty() && !failure) {
       // A character cut by the end of the last piece: complete it byte by byte.
@@ -204,15 +196,11 @@ struct Reader::State {
   // character. False for an invalid byte sequence (with what came before it
   // handed on, so that the fault's line is known).
   bool decodeRun(std::string_view& run) {
-    char* in = const_cast<char*>(run.data());  // iconv never writes its input
-    std::size_t inLeft = run.size();
     char* out = decoded.data() + decodedSize;
     std::size_t outLeft = decoded.size() - decodedSize;
-    const std::size_t result = iconv(decoder, &in, &inLeft, &out, &outLeft);
-    const int error = result == static_cast<std::size_t>(-1) ? errno : 0;
+    const auto result = decoder->decode(run, out, outLeft);
     decodedSize = decoded.size() - outLeft;
-    run.remove_prefix(run.size() - inLeft);
-    if (error == EILSEQ || error == E2BIG) {
+    if (result != detail::Gb18030Decoder::Result::done) {
       flushDecoded();
       return false;
     }
@@ -455,7 +443,7 @@ struct Reader::State {
   std::string_view rowEnd;
   std::size_t cases = 0;
   csv_parser parser{};
-  iconv_t decoder = reinterpret_cast<iconv_t>(-1);
+  std::optional<detail::Gb18030Decoder> decoder;
   std::string decoded;  // GB18030 converted, not yet read
   std::size_t decodedSize = 0;
   std::string pending;  // the start of a GB18030 character cut by a piece's end

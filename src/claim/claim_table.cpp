@@ -8,7 +8,8 @@ namespace {
 using detail::percentText;
 using detail::plainText;
 
-// Where each item rests, short, as a complaint cites it.
+// Where each item rests, short, as a complaint cites it. Differences are
+// written with "-": the window's Song bitmaps have no U+2212.
 constexpr std::string_view kInterpretation = "人身损害赔偿解释";
 constexpr std::string_view kInsuranceBasis =
     "道路交通安全法第七十六条、机动车交通事故责任强制保险条例第二十三条";
@@ -102,7 +103,7 @@ void addPayers(const ClaimSheet& sheet, std::vector<TableRow>& rows) {
     }
     payer("交强险（" + std::string(kHeadNames[h]) + "）", method, head.paid, kInsuranceBasis);
   }
-  payer("剩余损失", fenText(sheet.合计) + " − " + fenText(p.交强险合计), p.剩余损失, "", true);
+  payer("剩余损失", fenText(sheet.合计) + " - " + fenText(p.交强险合计), p.剩余损失, "", true);
   std::int64_t share = 0;
   std::string shares;
   for (std::size_t v = 0; v < kVehicleCount; ++v) {
@@ -121,10 +122,10 @@ void addPayers(const ClaimSheet& sheet, std::vector<TableRow>& rows) {
         several ? "按责任比例分摊 " + fenText(vehicle.责任方承担) + "，" : std::string();
     payer(prefix + "商业三者险", part + "限额 " + plainText(vehicle.commercialLimit),
           vehicle.商业三者险, kCommercialBasis);
-    payer(prefix + "侵权人", fenText(vehicle.责任方承担) + " − " + fenText(vehicle.商业三者险),
+    payer(prefix + "侵权人", fenText(vehicle.责任方承担) + " - " + fenText(vehicle.商业三者险),
           vehicle.侵权人, kCommercialBasis);
   }
-  payer("受害人自担", fenText(p.剩余损失) + " − " + fenText(p.责任方承担), p.受害人自担, "");
+  payer("受害人自担", fenText(p.剩余损失) + " - " + fenText(p.责任方承担), p.受害人自担, "");
 }
 
 }  // namespace

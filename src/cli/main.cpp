@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <exception>
@@ -49,7 +50,11 @@ struct CommandLine {
 // The command line, or the exit status when there is nothing more to do.
 std::variant<CommandLine, int> parse(int argc, char** argv) {
   CommandLine command;
-  command.batch.claimThread = true;  // the tool has a second core to work the claim sheets out on
+  // The tool has a second core to work the claim sheets out on. Unlisted,
+  // QUORVANE_CLAIM_THREAD=0 keeps them on the reading thread: the output the
+  // threaded run is checked against.
+  const char* claimThread = std::getenv("QUORVANE_CLAIM_THREAD");
+  command.batch.claimThread = claimThread == nullptr || std::string_view(claimThread) != "0";
   bool haveInput = false;
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];

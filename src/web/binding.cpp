@@ -13,6 +13,7 @@
 #include "catalogue.h"
 #include "claim.h"
 #include "claim_report.h"
+#include "claim_table.h"
 #include "report.h"
 #include "standards_edit.h"
 #include "standards_file.h"
@@ -202,6 +203,32 @@ val claimSheet(const val& texts, const val& claimTexts, const std::string& stand
   return out;
 }
 
+// The claim sheet as filed: {columns, rows: [{kind (item, total or payer),
+// cells}], notice}: a refusal has its message in notice and no rows.
+val claimTable(const val& texts, const val& claimTexts, const std::string& standardsFile) {
+  const auto outcome = quorvane::claim::computeClaim(caseInput(texts), claimInput(claimTexts),
+                                                     standardsTable(standardsFile), true);
+  val out = val::object();
+  val columns = val::array();
+  for (const auto name : quorvane::claim::kTableColumns) {
+    columns.call<void>("push", std::string(name));
+  }
+  out.set("columns", columns);
+  const auto* refusal = std::get_if<quorvane::claim::ClaimRefusal>(&outcome);
+  out.set("notice", refusal ? refusal->message : std::string());
+  static constexpr std::array<const char*, 3> kKinds{"item", "total", "payer"};
+  val rows = val::array();
+  for (const auto& row : quorvane::claim::filedTable(outcome)) {
+    const auto cells = quorvane::claim::tableCells(row);
+    val entry = val::object();
+    entry.set("kind", std::string(kKinds[static_cast<std::size_t>(row.kind)]));
+    entry.set("cells", val::array(cells.begin(), cells.end()));
+    rows.call<void>("push", entry);
+  }
+  out.set("rows", rows);
+  return out;
+}
+
 // The report of a case with its claim sheet, when any claim input is set.
 quorvane::CaseReport caseReport(const val& texts, const val& claimTexts,
                                 const std::string& standardsFile) {
@@ -333,6 +360,7 @@ EMSCRIPTEN_BINDINGS(quorvane) {
       });
   emscripten::function("calculate", &calculate);
   emscripten::function("claimSheet", &claimSheet);
+  emscripten::function("claimTable", &claimTable);
   emscripten::function("report", &report);
   emscripten::function("reportText", &reportText);
   emscripten::function("standardsRows", &standardsRows);

@@ -100,15 +100,18 @@ function caseBar(engine, inputNames, shown) {
 const escapedHtml = (text) => text.replaceAll('&', '&amp;').replaceAll('<', '&lt;')
   .replaceAll('>', '&gt;').replaceAll('"', '&quot;');
 
-// Rows of [caption, amount] on the clipboard: one line a row, split by a tab
-// (pasted into a spreadsheet, two columns), and the same as a two-column table
-// for pasting into a document. A refusal is said after the given words.
-async function copyRows(rows, refusal) {
-  const text = rows.map(([caption, amount]) => `${caption}\t${amount}\n`).join('');
+// Rows of cells on the clipboard, under the header's cells when given: one
+// line a row, split by tabs (pasted into a spreadsheet, a column a cell), and
+// the same as a table with the header in <th> for pasting into a document. A
+// refusal is said after the given words.
+async function copyRows(rows, refusal, header = null) {
+  const lines = header === null ? rows : [header, ...rows];
+  const text = lines.map((cells) => `${cells.join('\t')}\n`).join('');
+  const tableRow = (cells, tag) =>
+    `<tr>${cells.map((cell) => `<${tag}>${escapedHtml(cell)}</${tag}>`).join('')}</tr>`;
   const html = '<table border="1" cellspacing="0" cellpadding="3">' +
-    rows.map(([caption, amount]) =>
-      `<tr><td>${escapedHtml(caption)}</td><td>${escapedHtml(amount)}</td></tr>`).join('') +
-    '</table>';
+    (header === null ? '' : tableRow(header, 'th')) +
+    rows.map((cells) => tableRow(cells, 'td')).join('') + '</table>';
   try {
     if (typeof ClipboardItem === 'function') {
       await navigator.clipboard.write([new ClipboardItem({

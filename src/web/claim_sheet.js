@@ -2,8 +2,10 @@
 // The 赔偿清单 section below the case bar: the claim sheet the engine computes
 // beside the 22 amounts (what a court awards and who pays it), from the
 // window's fields and the section's own inputs, following both as they
-// change. The rules and the texts are the engine's, as the batch tool writes
-// them; here are only the inputs and the table.
+// change. The table is the one a complaint files (序号, 项目, 计算方式, 金额,
+// 依据: the items claimed, 合计, who pays), as the window's dialog and the
+// printout show it; its rules and texts are the engine's, here are only the
+// inputs and the table.
 //
 // page: { texts() -> the window's input texts in the engine's order,
 // standards() -> the kept standards file's text }.
@@ -13,30 +15,35 @@
 function claimSheet(engine, page) {
   const byId = (id) => document.getElementById(id);
   const inputNames = engine.claimInputNames();
-  const columnNames = engine.claimColumnNames();
   const notice = byId('清单提示');
   const copyButton = byId('复制清单按钮');
   const years = byId('计算标准年度列表');
+  const table = byId('赔偿清单表');
+  let shown = { columns: [], rows: [] };
 
-  const lines = columnNames.map((name) => {
+  const row = (cells, tag) => {
     const line = document.createElement('tr');
-    if (name === '清单合计') line.className = 'total';
-    line.append(document.createElement('td'), document.createElement('td'));
-    line.cells[0].textContent = name;
+    line.append(...cells.map((text) => {
+      const cell = document.createElement(tag);
+      cell.textContent = text;
+      return cell;
+    }));
     return line;
-  });
-  byId('赔偿清单表').tBodies[0].replaceChildren(...lines);
+  };
 
   const texts = () => inputNames.map((name) => byId(name).value);
 
+  // The header row stays; a refusal has no other rows.
   function update() {
-    const sheet = engine.claimSheet(page.texts(), texts(), page.standards());
-    notice.textContent = sheet.notice;
-    lines.forEach((line, i) => {
-      line.cells[1].textContent = sheet.texts[i];
-      line.title = sheet.working[i];
-    });
-    copyButton.disabled = sheet.notice !== '';
+    shown = engine.claimTable(page.texts(), texts(), page.standards());
+    notice.textContent = shown.notice;
+    table.tHead.replaceChildren(row(shown.columns, 'th'));
+    table.tBodies[0].replaceChildren(...shown.rows.map(({ kind, cells }) => {
+      const line = row(cells, 'td');
+      line.className = kind;
+      return line;
+    }));
+    copyButton.disabled = shown.notice !== '';
   }
 
   // The years of the standards in force, newest first.
@@ -66,7 +73,7 @@ function claimSheet(engine, page) {
     area.addEventListener('change', update);
   }
   copyButton.addEventListener('click', () => copyRows(
-    lines.map((line) => [line.cells[0].textContent, line.cells[1].textContent]), '清单未复制'));
+    shown.rows.map(({ cells }) => cells), '清单未复制', shown.columns));
   standardsChanged();
 
   return { texts, show, update, standardsChanged };

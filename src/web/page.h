@@ -15,8 +15,9 @@ namespace quorvane::web {
 
 // The page: the template with the window's markup, the page's script and the
 // engine's script put in at their markers (<!--window-->, <!--title-->,
-// /*page*/ and /*engine*/).
+// /*page*/ and /*engine*/), the engine's wasm after its script as
+// quorvaneEngineWasm, in hex.
 [[nodiscard]] std::string page(std::string_view pageTemplate, std::string_view pageScript,
-                               std::string_view engineScript);
+                               std::string_view engineScript, std::string_view engineWasm);
 
 }  // namespace quorvane::web

@@ -200,30 +200,36 @@ bool CaseDocument::open(const QString& path) {
 
 namespace {
 
-QString rowsText(const CopiedRows& rows) {
+QString rowsText(const QList<QStringList>& rows) {
   QString text;
-  for (const auto& [caption, value] : rows) {
-    text += caption + QLatin1Char('\t') + value + QLatin1Char('\n');
-  }
+  for (const QStringList& cells : rows) text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
   return text;
 }
 
-QString rowsHtml(const CopiedRows& rows) {
-  QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
-  for (const auto& [caption, value] : rows) {
-    html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
-                .arg(caption.toHtmlEscaped(), value.toHtmlEscaped());
+QString htmlRow(const QStringList& cells, const QString& tag) {
+  QString row = QStringLiteral("<tr>");
+  for (const QString& cell : cells) {
+    row += QStringLiteral("<%1>%2</%1>").arg(tag, cell.toHtmlEscaped());
   }
-  return html + QStringLiteral("</table>");
+  return row + QStringLiteral("</tr>");
 }
 
 }  // namespace
 
-void copyRows(const CopiedRows& rows) {
+void copyTable(const QStringList& header, const QList<QStringList>& rows) {
+  QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
+  if (!header.isEmpty()) html += htmlRow(header, QStringLiteral("th"));
+  for (const QStringList& cells : rows) html += htmlRow(cells, QStringLiteral("td"));
   auto* data = new QMimeData;
-  data->setText(rowsText(rows));
-  data->setHtml(rowsHtml(rows));
+  data->setText(rowsText(header.isEmpty() ? rows : QList<QStringList>{header} + rows));
+  data->setHtml(html + QStringLiteral("</table>"));
   QApplication::clipboard()->setMimeData(data);
+}
+
+void copyRows(const CopiedRows& rows) {
+  QList<QStringList> cells;
+  for (const auto& [caption, value] : rows) cells.append({caption, value});
+  copyTable({}, cells);
 }
 
 void CaseDocument::copyResults() {

@@ -28,6 +28,9 @@ class CalculatorWindow;
 // columns, and as an HTML table, which a word processor pastes as a table.
 using CopiedRows = QList<QPair<QString, QString>>;
 void copyRows(const CopiedRows& rows);
+// A table of any width the same way, under a header row (<th> cells in HTML)
+// when one is given, so that a word processor pastes it with its headings.
+void copyTable(const QStringList& header, const QList<QStringList>& rows);
 
 class CaseDocument : public QObject {
   Q_OBJECT

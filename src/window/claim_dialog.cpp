@@ -1,30 +1,33 @@
 #include "claim_dialog.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "case_document.h"
 #include "claim_dialog_layout.h"
-#include "claim_report.h"
+#include "claim_export.h"
 #include "controls.h"
 #include "window.h"
 
 namespace quorvane::window {
 namespace {
 
-// The sheet's rows: every column of the batch tool's after 清单提示.
-int rowCount() {
-  return static_cast<int>(claim::columnNames().size()) - 1;
-}
+// Rows in sight without scrolling: an injury of two cars with every item claimed.
+constexpr int kRowsInSight = 26;
+constexpr int kAmountColumn = 3;
 
 }  // namespace
 
@@ -84,10 +87,20 @@ void ClaimDialog::createWidgets() {
   auto* buttons = new QHBoxLayout;
   copyButton_ = new QPushButton(QStringLiteral("复制清单"), this);
   copyButton_->setObjectName(QStringLiteral("复制清单按钮"));
+  exportButton_ = new QPushButton(QStringLiteral("导出清单…"), this);
+  exportButton_->setObjectName(QStringLiteral("导出清单按钮"));
+  exportButton_->setToolTip(QStringLiteral("保存为 OpenDocument 文本（.odt）（Ctrl+E）"));
+  // The key runs the export at once, where a button's own shortcut would animate a click first.
+  auto* exportAction = new QAction(this);
+  exportAction->setObjectName(QStringLiteral("导出清单动作"));
+  exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  connect(exportAction, &QAction::triggered, this, &ClaimDialog::exportSheet);
+  addAction(exportAction);
   closeButton_ = new QPushButton(QStringLiteral("关闭"), this);
   closeButton_->setObjectName(QStringLiteral("关闭按钮"));
-  for (auto* button : {copyButton_, closeButton_}) button->setAutoDefault(false);
+  for (auto* button : {copyButton_, exportButton_, closeButton_}) button->setAutoDefault(false);
   buttons->addWidget(copyButton_);
+  buttons->addWidget(exportButton_);
   buttons->addStretch();
   buttons->addWidget(closeButton_);
   layout->addLayout(buttons, 1, 0, 1, 2);
@@ -139,47 +152,40 @@ QLayout* ClaimDialog::createInputs() {
 }
 
 QLayout* ClaimDialog::createSheet() {
-  auto* sheet = new QHBoxLayout;
-  // Both as tall as the longer, so that they line up.
-  const auto& tables = sheetTables();
-  const auto rows = static_cast<int>(std::max(tables[0].columns.size(), tables[1].columns.size()));
-  for (std::size_t t = 0; t < tables_.size(); ++t) {
-    const auto& spec = tables[t];
-    auto* table = new QTableWidget(static_cast<int>(spec.columns.size()), 2, this);
-    tables_[t] = table;
-    table->setObjectName(qs(spec.objectName));
-    table->setAccessibleName(qs(spec.accessibleName));
-    table->setHorizontalHeaderLabels({QStringLiteral("项目"), QStringLiteral("金额（元）")});
-    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setWordWrap(false);
-    for (int row = 0; row < table->rowCount(); ++row) {
-      const QString text = qs(claim::columnNames()[spec.columns[static_cast<std::size_t>(row)]]);
-      auto* amount = new QTableWidgetItem;
-      amount->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      table->setItem(row, 0, new QTableWidgetItem(text));
-      table->setItem(row, 1, amount);
-    }
-    // Every row in sight: the sheet is read whole, not scrolled.
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int frame = 2 * table->frameWidth();
-    table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() +
-                            rows * table->verticalHeader()->defaultSectionSize() + frame);
-    // The names whole, and an amount of eight digits before the point with room
-    // for the cell's margins, which the item view measures wider than it draws.
-    const auto* header = table->horizontalHeader();
-    table->resizeColumnToContents(0);
-    const int names = table->columnWidth(0);
-    const int amounts = std::max(table->fontMetrics().horizontalAdvance("99999999.99") + 40,
-                                 header->sectionSizeHint(1));
-    table->setMinimumWidth(names + amounts + frame);
-    sheet->addWidget(table);
-  }
+  auto* sheet = new QVBoxLayout;
+  table_ = new QTableWidget(0, static_cast<int>(claim::kTableColumns.size()), this);
+  table_->setObjectName(QStringLiteral("赔偿清单表"));
+  table_->setAccessibleName(QStringLiteral("赔偿清单"));
+  QStringList header;
+  for (const auto name : claim::kTableColumns) header << qs(name);
+  table_->setHorizontalHeaderLabels(header);
+  table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  // One line a row: a long working or basis is cut with "…" and shown whole
+  // as the cell's tooltip, and the copy and the export hold it whole.
+  table_->setWordWrap(false);
+  table_->setTextElideMode(Qt::ElideRight);
+  table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* columns = table_->horizontalHeader();
+  columns->setSectionResizeMode(QHeaderView::ResizeToContents);
+  columns->setSectionResizeMode(2, QHeaderView::Stretch);
+  columns->setSectionResizeMode(4, QHeaderView::Interactive);
+  const QFontMetrics metrics = table_->fontMetrics();
+  // The basis's law and article in sight; the working takes the rest.
+  table_->setColumnWidth(
+      4, metrics.horizontalAdvance(QStringLiteral("人身损害赔偿解释第十二条")) + 12);
+  const int frame = 2 * table_->frameWidth();
+  table_->setMinimumHeight(columns->sizeHint().height() +
+                           kRowsInSight * table_->verticalHeader()->defaultSectionSize() + frame);
+  // 序号, the longest name, an amount of eight digits, a useful part of the working, the basis.
+  table_->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("序号")) +
+                          metrics.horizontalAdvance(QStringLiteral("交强险（死亡伤残）")) +
+                          metrics.horizontalAdvance(QStringLiteral("99999999.99")) +
+                          metrics.horizontalAdvance(QStringLiteral("32903 元 × 20 年")) +
+                          table_->columnWidth(4) + 5 * 16 + frame);
+  sheet->addWidget(table_);
   return sheet;
 }
 
@@ -241,6 +247,7 @@ void ClaimDialog::createConnections() {
     if (edit != nullptr) connect(edit, &QLineEdit::textChanged, this, &ClaimDialog::edited);
   }
   connect(copyButton_, &QPushButton::clicked, this, &ClaimDialog::copySheet);
+  connect(exportButton_, &QPushButton::clicked, this, &ClaimDialog::exportSheet);
   connect(closeButton_, &QPushButton::clicked, this, &QDialog::close);
 }
 
@@ -289,32 +296,62 @@ void ClaimDialog::edited() {
 void ClaimDialog::recompute() {
   const auto outcome =
       claim::computeClaim(window_->caseInput(), window_->claimInput(), window_->standards(), true);
-  const auto texts = claim::columnTexts(outcome);
-  const auto working = claim::columnWorking(outcome);
-  notice_->setText(qs(texts.front()));
-  for (std::size_t t = 0; t < tables_.size(); ++t) {
-    const auto& columns = sheetTables()[t].columns;
-    for (int row = 0; row < tables_[t]->rowCount(); ++row) {
-      const std::size_t column = columns[static_cast<std::size_t>(row)];
-      const QString tip = qs(working[column]);
-      tables_[t]->item(row, 0)->setToolTip(tip);
-      tables_[t]->item(row, 1)->setToolTip(tip);
-      tables_[t]->item(row, 1)->setText(qs(texts[column]));
+  notice_->setText(qs(claim::columnTexts(outcome).front()));
+  rows_ = claim::filedTable(outcome);
+  table_->setRowCount(static_cast<int>(rows_.size()));
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    const claim::TableRow& filed = rows_[static_cast<std::size_t>(row)];
+    const auto cells = claim::tableCells(filed);
+    for (int column = 0; column < table_->columnCount(); ++column) {
+      auto* item = new QTableWidgetItem(qs(cells[static_cast<std::size_t>(column)]));
+      if (column == kAmountColumn) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      if (column == 2 || column == 4) item->setToolTip(item->text());
+      if (filed.kind == claim::TableRow::Kind::total) {
+        QFont font = item->font();
+        font.setBold(true);
+        item->setFont(font);
+      }
+      table_->setItem(row, column, item);
     }
   }
 }
 
 void ClaimDialog::copySheet() {
-  // In the batch tool's order of columns, whatever the tables' order.
-  CopiedRows rows(rowCount());
-  for (std::size_t t = 0; t < tables_.size(); ++t) {
-    const auto& columns = sheetTables()[t].columns;
-    for (int row = 0; row < tables_[t]->rowCount(); ++row) {
-      const auto column = static_cast<qsizetype>(columns[static_cast<std::size_t>(row)]);
-      rows[column - 1] = {tables_[t]->item(row, 0)->text(), tables_[t]->item(row, 1)->text()};
-    }
+  QStringList header;
+  for (const auto name : claim::kTableColumns) header << qs(name);
+  QList<QStringList> rows;
+  for (const auto& row : rows_) {
+    QStringList cells;
+    for (const auto& cell : claim::tableCells(row)) cells << qs(cell);
+    rows.append(cells);
   }
-  copyRows(rows);
+  copyTable(header, rows);
+}
+
+void ClaimDialog::exportSheet() {
+  // Qt's own dialog, as the case files use: the same everywhere, and tests can drive it.
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  QFileDialog dialog(this, QStringLiteral("导出清单"),
+                     sheetFileName(window_->document().path(), folder),
+                     QStringLiteral("OpenDocument 文本 (*.odt);;所有文件 (*)"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(QStringLiteral("odt"));
+  dialog.setObjectName(QStringLiteral("导出清单窗"));
+  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    exportTo(dialog.selectedFiles().constFirst());
+  }
+}
+
+bool ClaimDialog::exportTo(const QString& path) {
+  const QString facts = sheetFacts(window_->caseInput(), window_->claimInput());
+  if (const QString why = writeSheet(path, facts, rows_); !why.isEmpty()) {
+    QMessageBox::warning(this, qs(kProgramTitle),
+                         QStringLiteral("清单未导出：%1\n%2").arg(path, why));
+    return false;
+  }
+  return true;
 }
 
 }  // namespace quorvane::window

@@ -10,8 +10,10 @@
 #include <QDialog>
 #include <QString>
 #include <array>
+#include <vector>
 
 #include "claim.h"
+#include "claim_table.h"
 
 class QComboBox;
 class QLayout;
@@ -36,6 +38,11 @@ class ClaimDialog : public QDialog {
  public:
   explicit ClaimDialog(CalculatorWindow* window);
 
+  // Saves the sheet as an OpenDocument text file at path (导出清单…, Ctrl+E,
+  // once a file is chosen); false, with a message saying why, when it could
+  // not be written, and then nothing is changed.
+  bool exportTo(const QString& path);
+
  private:
   void createWidgets();
   QLayout* createInputs();
@@ -47,6 +54,7 @@ class ClaimDialog : public QDialog {
   void edited();
   void recompute();
   void copySheet();
+  void exportSheet();
 
   CalculatorWindow* window_;
   bool showing_ = false;  // the controls are being set from the window's inputs
@@ -54,8 +62,10 @@ class ClaimDialog : public QDialog {
   std::array<QComboBox*, claim::claimFields.size()> lists_{};  // the pick-only lists
   std::array<QLineEdit*, claim::claimFields.size()> edits_{};  // null for the lists
   QLabel* notice_ = nullptr;
-  std::array<QTableWidget*, 2> tables_{};  // the items, and who pays
+  QTableWidget* table_ = nullptr;
+  std::vector<claim::TableRow> rows_;  // as the table shows them
   QPushButton* copyButton_ = nullptr;
+  QPushButton* exportButton_ = nullptr;
   QPushButton* closeButton_ = nullptr;
 };
 

@@ -92,26 +92,4 @@ std::span<const InputGroup> inputGroups() {
   return kGroups;
 }
 
-const std::array<SheetTable, 2>& sheetTables() {
-  static const std::array<SheetTable, 2> tables = [] {
-    const auto& names = claim::columnNames();
-    const auto column = [&](std::string_view name) {
-      return static_cast<std::size_t>(std::find(names.begin(), names.end(), name) - names.begin());
-    };
-    std::vector<std::size_t> items;
-    std::vector<std::size_t> payers;
-    for (std::size_t k = 1; k < names.size(); ++k) {
-      if (k == column("清单合计") || k == column("交强险财产损失")) continue;
-      (names[k].starts_with("清单") ? items : payers).push_back(k);
-    }
-    items.push_back(column("清单合计"));
-    // The property head beside the other two, before their total.
-    payers.insert(std::find(payers.begin(), payers.end(), column("交强险合计")),
-                  column("交强险财产损失"));
-    return std::array<SheetTable, 2>{
-        {{"赔偿清单表", "赔偿清单", std::move(items)}, {"赔付表", "赔付", std::move(payers)}}};
-  }();
-  return tables;
-}
-
 }  // namespace quorvane::window

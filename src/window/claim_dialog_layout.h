@@ -1,14 +1,13 @@
 #pragma once
 
-// Where the 赔偿清单 dialog puts each claim input and each column of the
-// sheet, as data: the dialog builds what these tables list.
+// Where the 赔偿清单 dialog puts each claim input, as data: the dialog
+// builds what these tables list.
 
 #include <array>
 #include <cstddef>
 #include <span>
 #include <stdexcept>
 #include <string_view>
-#include <vector>
 
 #include "claim.h"
 
@@ -49,14 +48,5 @@ struct InputGroup {
   std::span<const InputCell> cells;
 };
 [[nodiscard]] std::span<const InputGroup> inputGroups();
-
-// The sheet side by side in two tables, each a list of columns of
-// claim::columnNames(): the items with their total, then who pays.
-struct SheetTable {
-  std::string_view objectName;
-  std::string_view accessibleName;
-  std::vector<std::size_t> columns;
-};
-[[nodiscard]] const std::array<SheetTable, 2>& sheetTables();
 
 }  // namespace quorvane::window

@@ -1,7 +1,7 @@
 // The page's 赔偿清单 in headless chromium: the sheet follows the window's
-// fields and its own inputs and shows what the native tool writes for the same
-// case, refusals and working included; it goes by the kept standards, and is
-// saved, opened and printed with the case.
+// fields and its own inputs and shows the table the native tool writes for the
+// same case, refusals and working included; it goes by the kept standards, is
+// saved, opened and printed with the case, and copied with its header.
 
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
@@ -25,42 +25,57 @@ const example = {
   医疗费: '35000.50', 营养费: '600', 计算标准年度: '2012', 伤残附加指数: '3', 精神损害抚慰金: '10000',
   交强险: '有责', 责任比例: '70', 商业三者险限额: '500000',
 };
+const columns = ['序号', '项目', '计算方式', '金额（元）', '依据'];
+// The example's table: 序号, 项目, 金额 of the 9 items claimed, 合计 and who pays.
+const exampleRows = [
+  ['1', '残疾赔偿金', '85547.80'], ['2', '护理费', '3000.00'], ['3', '住院伙食补助费', '1000.00'],
+  ['4', '误工费', '18000.00'], ['5', '被扶养人生活费', '34295.04'], ['6', '交通费', '1200.00'],
+  ['7', '医疗费', '35000.50'], ['8', '营养费', '600.00'], ['9', '精神损害抚慰金', '10000.00'],
+  ['', '合计', '188643.34'], ['', '交强险（医疗费用）', '10000.00'], ['', '交强险（死亡伤残）', '110000.00'],
+  ['', '剩余损失', '68643.34'], ['', '责任方承担', '48050.34'], ['', '商业三者险', '48050.34'],
+  ['', '受害人自担', '20593.00'],
+];
+// The table as shown: its header, and each row's class (item, total or payer) and cells.
 const sheet = async (page) => ({ inputs: (await state(page)).inputs, ...(await page.evaluate((names) => {
-  const rows = [...document.querySelectorAll('#赔偿清单表 tr')];
+  const table = document.getElementById('赔偿清单表');
+  const cells = (tr) => [...tr.cells].map((cell) => cell.textContent);
   return {
     claim: Object.fromEntries(names.map((id) => [id, document.getElementById(id).value])),
     notice: document.getElementById('清单提示').textContent,
     copyOff: document.getElementById('复制清单按钮').disabled,
-    names: rows.map((tr) => tr.cells[0].textContent),
-    texts: rows.map((tr) => tr.cells[1].textContent),
-    working: rows.map((tr) => tr.title),
+    header: [...table.tHead.rows].map(cells),
+    kinds: [...table.tBodies[0].rows].map((tr) => tr.className),
+    rows: [...table.tBodies[0].rows].map(cells),
   };
 }, claimNames)) });
+const amount = (shown, name) => shown.rows.find((cells) => cells[1] === name)?.[3];
+// The rows of the table in a native --explain report's 【赔偿清单】, under its header.
+function filedRows(report) {
+  const lines = (report.split('\n【').find((part) => part.startsWith('赔偿清单】')) ?? '').split('\n');
+  const from = lines.indexOf(columns.join('\t'));
+  if (from < 0) return [];
+  const rows = lines.slice(from + 1);
+  const end = rows.indexOf('');
+  return (end < 0 ? rows : rows.slice(0, end)).map((line) => line.split('\t'));
+}
 
 // Each shown sheet is the native tool's for its 31 inputs and 23 claim inputs:
-// the notice and texts of its claim columns, and every line of working in its
-// --explain report (a refusal has neither amounts nor working; the report
-// leaves out the later items that come to nothing).
+// the notice of its claim columns, and the table of its --explain report, cell
+// for cell (a refusal shows the header alone).
 function assertNative(shown, label, args = []) {
   const names = [...inputNames, ...claimNames];
   const csv = [names, ...shown.map((s) => names.map((n) => ({ ...s.inputs, ...s.claim })[n]))]
     .map((row) => row.map(csvField).join(',')).join('\n') + '\n';
   const [header, ...rows] = parseCsv(runNative(args, csv));
   const reports = runNative([...args, '--explain'], csv).split(/^==== 案例 .*\n/m).slice(1);
-  const from = header.indexOf('清单提示');
   shown.forEach((s, i) => {
-    assert.deepEqual([s.notice, ...s.texts], rows[i].slice(from), label[i]);
-    assert.deepEqual(s.names, header.slice(from + 1), label[i]);
-    s.working.forEach((working, row) => {
-      assert.equal(working === '', s.notice !== '' || s.names[row] === '清单合计', `${label[i]} ${row}`);
-      // Every item claimed stands in the report's table, with its working's formula.
-      if (!s.names[row].startsWith('清单') || s.texts[row] === '0.00') return;
-      const formula = working.split('\n')[0].replace(` = ${s.texts[row]}`, '');
-      const method = s.names[row] === '清单被扶养人生活费' ? '' : formula;
-      assert.ok(reports[i].includes(`\t${s.names[row].slice(2)}\t`), s.names[row]);
-      assert.ok(reports[i].includes(`\t${s.texts[row]}\t`), `${s.names[row]} ${s.texts[row]}`);
-      if (!method.startsWith('按录入')) assert.ok(reports[i].includes(method), method);
-    });
+    assert.deepEqual(s.header, [columns], label[i]);
+    assert.equal(s.notice, rows[i][header.indexOf('清单提示')], label[i]);
+    assert.deepEqual(s.rows, filedRows(reports[i]), label[i]);
+    assert.deepEqual(s.kinds, s.rows.map(([number, name]) => {
+      if (number !== '') return 'item';
+      return name === '合计' ? 'total' : 'payer';
+    }), label[i]);
   });
 }
 
@@ -91,7 +106,8 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
   assert.deepEqual(page.alerts, []);
   assert.deepEqual((await page.$$eval('#清单输入 [id]', (all) => all.map((e) => e.id))).sort(),
                    [...claimNames].sort(), 'an input for each claim input');
-  assert.equal(shown[1].texts[shown[1].names.indexOf('受害人自担')], '20593.00');
+  assert.deepEqual(shown[1].rows.map(([number, name, , text]) => [number, name, text]),
+                   exampleRows, 'the worked example: no 0.00 item, no 侵权人 at 0.00');
   const refused = steps.map(([label]) => label.startsWith('refused'));
   assert.deepEqual(shown.map((s) => s.notice !== ''), refused);
   assert.deepEqual(shown.map((s) => s.copyOff), refused, '复制清单 only for a sheet');
@@ -119,7 +135,7 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
     精神损害抚慰金: '50000', 责任比例: '100', 商业三者险限额: '1000000',
   });
   const died = await sheet(page);
-  assert.equal(died.texts[died.names.indexOf('清单合计')], '1041393.00');
+  assert.equal(amount(died, '合计'), '1041393.00');
 
   // Two cars: later care, later treatment, property and fees, each car's insurers.
   await page.click('#清空按钮');
@@ -133,23 +149,24 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
     车辆2责任比例: '20', 车辆2商业三者险限额: '200000',
   });
   const twoCars = await sheet(page);
-  const at = (name) => twoCars.texts[twoCars.names.indexOf(name)];
-  assert.deepEqual(['清单后续护理费', '清单合计', '交强险合计', '车辆1商业三者险', '车辆2侵权人'].map(at),
-                   ['273750.00', '1713202.80', '399000.00', '919941.96', '62840.56']);
+  assert.deepEqual(['后续护理费', '合计', '剩余损失', '车辆1 商业三者险', '车辆2 侵权人']
+    .map((name) => amount(twoCars, name)), ['273750.00', '1713202.80', '1314202.80', '919941.96',
+                                             '62840.56']);
   assertNative([died, twoCars], ['death', 'two cars'], ['--standards', beijing]);
   await page.close();
 });
 
-test('saved with the case, read by the native tool, opened again, printed', async () => {
+test('saved with the case, read by the native tool, opened again, printed, copied', async () => {
   const page = await open(session.browser, '2012-06-01');
   await enter(page, {
     ...example, 定残日: '2012-01-05', 护理依赖: '完全', 后续护理年限: '2', 后续护理日工资: '100',
     鉴定费: '1500', 车辆3交强险: '无责', 车辆3责任比例: '0', 其他受害人死亡伤残: '40000' });
   const shown = await sheet(page);
-  const at = (name) => shown.texts[shown.names.indexOf(name)];
   const saved = await download(session, () => page.click('#保存案例'));
   const [header, row] = parseCsv(runNative([saved]));
-  assert.deepEqual(row.slice(header.indexOf('清单提示')), [shown.notice, ...shown.texts]);
+  const at = (name) => row[header.indexOf(name)];
+  assert.equal(at('清单提示'), shown.notice);
+  assert.deepEqual(shown.rows, filedRows(runNative([saved, '--explain'])));
   const plain = path.join(session.dir, 'plain.csv');
   fs.writeFileSync(plain, '伤残等级,医疗费\r\n五,100\r\n');
   await openFile(page, plain);
@@ -174,19 +191,25 @@ test('saved with the case, read by the native tool, opened again, printed', asyn
   }
   assert.deepEqual(page.alerts, []);
 
-  // 复制清单: the rows as text and as a table.
+  // 复制清单 of the worked example: the table as text and as a table, header included.
   const cdp = await session.browser.target().createCDPSession();
   await cdp.send('Browser.grantPermissions',
                  { permissions: ['clipboardReadWrite', 'clipboardSanitizedWrite'] });
   await page.emulateMediaType('screen');
+  await page.click('#清空按钮');
+  await enter(page, example);
+  const worked = await sheet(page);
+  assert.deepEqual(worked.rows.map(([number, name, , text]) => [number, name, text]), exampleRows);
   await page.bringToFront();
   await page.click('#复制清单按钮');
   let copied;
   await until(async () => (copied = await readClipboard(page).catch(() => null))?.html != null);
-  const lines = shown.names.map((name, i) => `${name}\t${shown.texts[i]}`);
-  assert.equal(copied.text, lines.map((line) => `${line}\n`).join(''));
-  const cells = [...copied.html.matchAll(/<td>([^<]*)<\/td><td>([^<]*)<\/td>/g)];
-  assert.deepEqual(cells.map((m) => `${m[1]}\t${m[2]}`), lines);
+  assert.equal(copied.text,
+               [columns, ...worked.rows].map((cells) => `${cells.join('\t')}\n`).join(''));
+  const table = [...copied.html.matchAll(/<tr>(.*?)<\/tr>/g)].map(([, cells]) =>
+    [...cells.matchAll(/<(t[hd])>([^<]*)<\/t[hd]>/g)].map(([, tag, text]) => `${tag}:${text}`));
+  assert.deepEqual(table, [columns.map((text) => `th:${text}`),
+                           ...worked.rows.map((cells) => cells.map((text) => `td:${text}`))]);
   await cdp.detach();
   await page.close();
 });

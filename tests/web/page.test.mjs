@@ -4,7 +4,9 @@
 // has its tests in editor.test.mjs.
 
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
 import { test } from 'node:test';
+import { gzipSync } from 'node:zlib';
 
 import { inputNames, resultNames } from './cases.mjs';
 import { checkCases, chromium, enter, open as openIn, state } from './browser.mjs';
@@ -17,6 +19,12 @@ const startUpInputs = {
   受害人生日年: '1988', 受害人生日月: '8', 受害人生日日: '8', 事故发生日年: '2011',
   事故发生日月: '11', 事故发生日日: '11', 夫妻或单亲: '夫妻', 伤残等级: '一',
 };
+
+// What a slow connection waits for: the one file, gzipped as a web server would.
+test('the page is at most 150,000 bytes gzipped', () => {
+  const size = gzipSync(fs.readFileSync(process.env.QUORVANE_PAGE), { level: 9 }).length;
+  assert.ok(size <= 150_000, `${size} bytes gzipped`);
+});
 
 test('every control of the catalogue, in its place, as its kind of element', async () => {
   const page = await open('2012-06-01');

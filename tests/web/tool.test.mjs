@@ -77,6 +77,23 @@ test('the shipped example, from a file and from standard input, with and without
   assertSame(['--explain', file]);
 });
 
+// GB18030, which the node tool decodes with node's TextDecoder and the native
+// one with iconv: the same cases, and the same line at fault in bytes that no
+// character has.
+test('GB18030 input, read whole and refused where it goes wrong', () => {
+  const gb = (text) => spawnSync('iconv', ['-f', 'utf-8', '-t', 'gb18030'], { input: text }).stdout;
+  const bytes = (...parts) => Buffer.concat(parts.map((p) => (typeof p === 'string' ? gb(p) : Buffer.from(p))));
+  const inputs = [
+    [[], gb(csvOf(randomCases(18030, 3000)))], // more than a 64 KiB read, characters cut between reads
+    [['--keep', '案号'], bytes('\ufeff案号,伤残等级\r\n𠀀甲,三\r\n')],
+    [[], bytes('医疗费\n1\n', [0xff, 0x0a])],
+    [[], bytes('医疗费\r1\r', [0x81])],
+    [[], bytes([0x80, 0x0a])],
+    [[], bytes('医疗费\n1\n', [0x81, 0x30, 0x81, 0x0a])], // a four-byte form cut by a line end
+  ];
+  for (const [args, input] of inputs) assertSame(['--encoding', 'gb18030', ...args], input);
+});
+
 test('options and files the tool refuses', () => {
   assertSame(['--help']);
   assertSame(['--version']);
