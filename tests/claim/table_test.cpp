@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -61,6 +62,52 @@ TEST(ClaimTable, KeepsRestAndLiabilityAtZeroAndHasNoRowsWhenRefused) {
   EXPECT_EQ(rows.back()[1], "受害人自担");
   c.claim.交强险 = "全险";
   EXPECT_TRUE(cellsOf(c).empty());
+}
+
+// Rows a case must hold, and how many it has: the later items, the property
+// head and vehicle 3 beside vehicle 1; then the rest at 0.00 kept while 受害人自担
+// at 0.00 is left out, and other victims exactly at the limit with no proration.
+TEST(ClaimTable, HoldsTheRowsOfEachKindOfCase) {
+  testing::Case later = testing::workedExample();
+  later.input.住宿天数 = "5", later.claim.财产损失 = "3000", later.claim.鉴定费 = "3500";
+  later.claim.车辆3交强险 = "有责", later.claim.车辆3责任比例 = "20";
+  later.claim.车辆3商业三者险限额 = "1000";
+  testing::Case covered;
+  testing::born(covered, "1990", "1", "1");
+  testing::accident(covered, "2011", "11", "11");
+  covered.input.医疗费 = "4000", covered.claim.计算标准年度 = "2012";
+  covered.claim.交强险 = "有责", covered.claim.其他受害人医疗费用 = "6000";
+  const std::string insurance =
+      "道路交通安全法第七十六条、机动车交通事故责任强制保险条例第二十三条";
+  const struct {
+    const testing::Case& c;
+    std::size_t count;
+    std::vector<Cells> rows;
+  } cases[]{
+      {later,
+       22,
+       {{"5", "住宿费", "50 元 × 5 天（2012年标准）", "250.00", "人身损害赔偿解释第十条"},
+        {"11", "财产损失", "按票据", "3000.00", "民法典第一千一百八十四条"},
+        {"12", "鉴定费", "按票据", "3500.00", ""},
+        {"", "交强险（财产损失）",
+         "财产损失类损失 3000.00，限额 4000（车辆1 1500.00，车辆3 1500.00）", "3000.00", insurance},
+        {"", "责任方承担", "20100.50 × 90%（70% + 20%）", "18090.45", "道路交通安全法第七十六条"},
+        {"", "车辆3 商业三者险", "按责任比例分摊 4020.10，限额 1000", "1000.00",
+         "民法典第一千二百一十三条"},
+        {"", "车辆3 侵权人", "4020.10 - 1000.00", "3020.10", "民法典第一千二百一十三条"}}},
+      {covered,
+       5,
+       {{"", "交强险（医疗费用）", "医疗费用类损失 4000.00，其他受害人 6000.00，限额 10000",
+         "4000.00", insurance},
+        {"", "剩余损失", "4000.00 - 4000.00", "0.00", ""}}},
+  };
+  for (const auto& [c, count, rows] : cases) {
+    const auto all = cellsOf(c);
+    EXPECT_EQ(all.size(), count);
+    for (const Cells& row : rows) {
+      EXPECT_NE(std::find(all.begin(), all.end(), row), all.end()) << row[1] << " " << row[2];
+    }
+  }
 }
 
 }  // namespace
