@@ -137,12 +137,12 @@ ReportSection reportSection(const ClaimInput& claim, const ClaimOutcome& outcome
     if (k >= kFirstClaimFields && text.empty()) continue;
     section.rows.push_back({std::string(claimFields[k].name), text.empty() ? "（空）" : text, {}});
   }
+  // Then the sheet as it is filed; a refusal, its notice and the header alone.
+  section.table.emplace_back(kTableColumns.begin(), kTableColumns.end());
   if (const auto* refusal = std::get_if<ClaimRefusal>(&outcome)) {
     section.rows.push_back({std::string(kNoticeColumn), refusal->message, {}});
     return section;
   }
-  // Then the sheet as it is filed.
-  section.table.emplace_back(kTableColumns.begin(), kTableColumns.end());
   for (const auto& row : filedTable(outcome)) {
     const auto cells = tableCells(row);
     section.table.emplace_back(cells.begin(), cells.end());

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "claim_report.h"
 #include "claim_table.h"
 #include "claim_testing.h"
 
@@ -62,6 +63,11 @@ TEST(ClaimTable, KeepsRestAndLiabilityAtZeroAndHasNoRowsWhenRefused) {
   EXPECT_EQ(rows.back()[1], "受害人自担");
   c.claim.交强险 = "全险";
   EXPECT_TRUE(cellsOf(c).empty());
+  // Printed, a refusal is its notice over the table's header alone.
+  const auto printed = reportSection(c.claim, computeClaim(c.input, c.claim, {}, true));
+  ASSERT_EQ(printed.table.size(), 1u);
+  EXPECT_EQ(printed.table[0].back(), "依据");
+  EXPECT_EQ(printed.rows.back().name, "清单提示");
 }
 
 // Rows a case must hold, and how many it has: the later items, the property
