@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -189,20 +190,34 @@ TEST(Batch, Gb18030RunsThatReachTheEndOfTheDecodeBuffer) {
   utf8Options.keep = {"note"};
   const std::size_t rooms[] = {1,    2,    3,    100,  4095, 4096, 4097, 5000,
                                6143, 6144, 6145, 8191, 8192, 8193, 12289};
-  const std::size_t runs[] = {1, 2048, 2049, 5000};  // characters of two bytes
+  const struct {
+    std::size_t characters;
+    const char* gb;
+    const char* utf8;
+  } runs[] = {
+      {1, "\xD6\xD0", "\xE4\xB8\xAD"},  // 中
+      {2048, "\xD6\xD0", "\xE4\xB8\xAD"},
+      {2049, "\xD6\xD0", "\xE4\xB8\xAD"},
+      {5000, "\xD6\xD0", "\xE4\xB8\xAD"},
+      // Four-byte forms whose second byte is the first or the last digit, in
+      // a run that must be cut between characters at 4096 bytes.
+      {1100, "\x90\x30\x81\x31", "\xF0\x90\x80\x81"},  // U+10001
+      {1100, "\x81\x39\x81\x30", "\xE2\xBA\x91"},      // U+2E91
+  };
   for (std::size_t room : rooms) {
-    for (std::size_t characters : runs) {
+    for (const auto& r : runs) {
       const std::size_t filler = kBuffer - room - header.size();
       std::string gb = header + std::string(filler, 'a');
       std::string utf8 = gb;
-      for (std::size_t i = 0; i < characters; ++i) {
-        gb += "\xD6\xD0";  // 中
-        utf8 += "\xE4\xB8\xAD";
+      for (std::size_t i = 0; i < r.characters; ++i) {
+        gb += r.gb;
+        utf8 += r.utf8;
       }
       gb += "\nb\n";
       utf8 += "\nb\n";
       const auto expected = outputOf(utf8, utf8Options);
-      const std::string at = std::to_string(room) + " left, " + std::to_string(characters);
+      const std::string at = std::to_string(room) + " left, " + std::to_string(r.characters) +
+                             " of " + std::to_string(std::strlen(r.gb)) + " bytes";
       const auto whole = run(gb, gbOptions);
       ASSERT_TRUE(std::holds_alternative<std::string>(whole))
           << at << ": " << std::get<InputError>(whole).reason;

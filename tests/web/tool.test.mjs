@@ -90,6 +90,7 @@ test('GB18030 input, read whole and refused where it goes wrong', () => {
     [[], bytes('医疗费\r1\r', [0x81])],
     [[], bytes([0x80, 0x0a])],
     [[], bytes('医疗费\n1\n', [0x81, 0x30, 0x81, 0x0a])], // a four-byte form cut by a line end
+    [[], bytes('医疗费\n1\n', [0x81, 0x30, 0x81, 0x0a], '2\n')], // and lines after it
   ];
   for (const [args, input] of inputs) assertSame(['--encoding', 'gb18030', ...args], input);
 });
