@@ -38,7 +38,7 @@ Gb18030Feed::Result Gb18030Feed::feed(std::string_view bytes) {
     } else if (run.size() != pending_.size()) {
       pending_.erase(0, pending_.size() - run.size());
     }
-    if (pending_.size() >= 4) return Result::invalid;
+    if (pending_.size() >= 4) return flush() ? Result::invalid : Result::stopped;
   }
   while (!bytes.empty() && !stopped_) {
     const std::size_t ascii = std::min(csv::asciiPrefix(bytes), decoded_.size() - decodedSize_);
@@ -54,7 +54,8 @@ Gb18030Feed::Result Gb18030Feed::feed(std::string_view bytes) {
     if (!decodeRun(run)) return stopped_ ? Result::stopped : Result::invalid;
     bytes.remove_prefix(length - run.size());
     if (!run.empty()) {
-      if (run.size() != bytes.size()) return Result::invalid;
+      // What came before is handed on first, so that the fault's line is known.
+      if (run.size() != bytes.size()) return flush() ? Result::invalid : Result::stopped;
       pending_.assign(run);  // cut by the end of this piece
       break;
     }
