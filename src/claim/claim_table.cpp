@@ -5,8 +5,11 @@
 namespace quorvane::claim {
 namespace {
 
-using detail::percentText;
+using detail::kHeadNames;
 using detail::plainText;
+using detail::sharesText;
+using detail::vehicleName;
+using detail::vehicleParts;
 
 // Where each item rests, short, as a complaint cites it. Differences are
 // written with "-": the window's Song bitmaps have no U+2212.
@@ -42,8 +45,6 @@ constexpr std::array<Listed, kItemCount> kListed{{
     {鉴定费, "", "按票据"},
 }};
 
-constexpr std::array<std::string_view, kHeadCount> kHeadNames{"医疗费用", "死亡伤残", "财产损失"};
-
 std::string basisOf(std::string_view article) {
   if (article.empty() || article.starts_with("民法典")) return std::string(article);
   return std::string(kInterpretation) + std::string(article);
@@ -70,10 +71,6 @@ std::string methodOf(const ClaimSheet& sheet, const Listed& listed) {
   return method;
 }
 
-std::string vehicleName(std::size_t v) {
-  return "车辆" + std::to_string(v + 1);
-}
-
 void addPayers(const ClaimSheet& sheet, std::vector<TableRow>& rows) {
   const Payers& p = sheet.payers;
   const bool several = p.takesPart[1] || p.takesPart[2];
@@ -93,27 +90,12 @@ void addPayers(const ClaimSheet& sheet, std::vector<TableRow>& rows) {
     if (head.others != 0) method += "，其他受害人 " + fenText(head.others);
     method += "，限额 " + plainText(head.limit);
     if (head.others != 0 && head.own + head.others > head.limit) method += "，按损失比例";
-    if (several) {
-      std::string parts;
-      for (std::size_t v = 0; v < kVehicleCount; ++v) {
-        if (!p.takesPart[v]) continue;
-        parts += (parts.empty() ? "" : "，") + vehicleName(v) + " " + fenText(head.parts[v]);
-      }
-      method += "（" + parts + "）";
-    }
+    if (several) method += "（" + vehicleParts(p, head) + "）";
     payer("交强险（" + std::string(kHeadNames[h]) + "）", method, head.paid, kInsuranceBasis);
   }
   payer("剩余损失", fenText(sheet.合计) + " - " + fenText(p.交强险合计), p.剩余损失, "", true);
-  std::int64_t share = 0;
-  std::string shares;
-  for (std::size_t v = 0; v < kVehicleCount; ++v) {
-    if (!p.takesPart[v]) continue;
-    share += p.vehicles[v].share;
-    shares += (shares.empty() ? "" : " + ") + percentText(p.vehicles[v].share);
-  }
-  payer("责任方承担",
-        fenText(p.剩余损失) + " × " + percentText(share) + (several ? "（" + shares + "）" : ""),
-        p.责任方承担, "道路交通安全法第七十六条", true);
+  payer("责任方承担", fenText(p.剩余损失) + " × " + sharesText(p), p.责任方承担,
+        "道路交通安全法第七十六条", true);
   for (std::size_t v = 0; v < kVehicleCount; ++v) {
     if (!p.takesPart[v]) continue;
     const VehiclePayers& vehicle = p.vehicles[v];

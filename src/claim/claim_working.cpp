@@ -36,14 +36,8 @@ std::string dependencyName(const Facts& facts) {
   return facts.laterCareShare == 8'000 ? "大部分" : "部分";
 }
 
-constexpr std::array<std::string_view, kHeadCount> kHeadNames{"医疗费用", "死亡伤残", "财产损失"};
-
-std::string vehicleName(std::size_t v) {
-  return "车辆" + std::to_string(v + 1);
-}
-
 // Each head: whose items, against what, and who pays.
-std::string headText(const Facts& f, std::size_t h, const HeadShare& head, bool several) {
+std::string headText(const Payers& p, std::size_t h, const HeadShare& head, bool several) {
   std::string names;
   for (std::size_t k = 0; k < kItemCount; ++k) {
     if (static_cast<std::size_t>(kItems[k].cover) != h) continue;
@@ -62,14 +56,7 @@ std::string headText(const Facts& f, std::size_t h, const HeadShare& head, bool 
             fenText(head.own + head.others);
   }
   text += "，赔付 " + fenText(head.paid);
-  if (several && head.paid != 0) {
-    std::string parts;
-    for (std::size_t v = 0; v < kVehicleCount; ++v) {
-      if (!f.vehicles[v].takesPart) continue;
-      parts += (parts.empty() ? "" : "，") + vehicleName(v) + " " + fenText(head.parts[v]);
-    }
-    text += "（按各车限额分摊：" + parts + "）";
-  }
+  if (several && head.paid != 0) text += "（按各车限额分摊：" + vehicleParts(p, head) + "）";
   return text;
 }
 
@@ -116,23 +103,15 @@ std::string payersText(const Facts& f, const ClaimSheet& sheet) {
       // The property head is shown when it has anything to say.
       const bool property = h == static_cast<std::size_t>(Cover::property);
       if (property && heads[h].own == 0 && heads[h].others == 0) continue;
-      text += headText(f, h, heads[h], several);
+      text += headText(p, h, heads[h], several);
     }
     if (othersSet) text += "\n多名受害人：损失超过限额时按各自损失比例分配交强险";
   }
   if (sheet.items[鉴定费] != 0)
     text += "\n鉴定费 " + fenText(sheet.items[鉴定费]) + " 不属交强险赔偿范围";
-  std::int64_t share = 0;
-  std::string shares;
-  for (std::size_t v = 0; v < kVehicleCount; ++v) {
-    if (!f.vehicles[v].takesPart) continue;
-    share += f.vehicles[v].share;
-    shares += (shares.empty() ? "" : " + ") + percentText(f.vehicles[v].share);
-  }
   text += "\n剩余损失 = " + fenText(sheet.合计) + " − " + fenText(p.交强险合计) + " = " +
-          fenText(p.剩余损失) + "\n责任方承担 = " + fenText(p.剩余损失) + " × " +
-          percentText(share) + (several ? "（" + shares + "）" : std::string()) + " = " +
-          fenText(p.责任方承担) + "；受害人自担 " + fenText(p.受害人自担);
+          fenText(p.剩余损失) + "\n责任方承担 = " + fenText(p.剩余损失) + " × " + sharesText(p) +
+          " = " + fenText(p.责任方承担) + "；受害人自担 " + fenText(p.受害人自担);
   if (!several) {
     text += "\n商业三者险：限额 " + fenText(f.vehicles[0].commercialLimit) + "，赔付 " +
             fenText(p.商业三者险) + "；侵权人承担 " + fenText(p.侵权人);
@@ -162,6 +141,31 @@ std::string plainText(std::int64_t hundredths) {
 
 std::string percentText(std::int64_t hundredths) {
   return plainText(hundredths) + "%";
+}
+
+std::string vehicleName(std::size_t v) {
+  return "车辆" + std::to_string(v + 1);
+}
+
+std::string vehicleParts(const Payers& payers, const HeadShare& head) {
+  std::string parts;
+  for (std::size_t v = 0; v < kVehicleCount; ++v) {
+    if (!payers.takesPart[v]) continue;
+    parts += (parts.empty() ? "" : "，") + vehicleName(v) + " " + fenText(head.parts[v]);
+  }
+  return parts;
+}
+
+std::string sharesText(const Payers& payers) {
+  std::int64_t share = 0;
+  std::string shares;
+  for (std::size_t v = 0; v < kVehicleCount; ++v) {
+    if (!payers.takesPart[v]) continue;
+    share += payers.vehicles[v].share;
+    shares += (shares.empty() ? "" : " + ") + percentText(payers.vehicles[v].share);
+  }
+  const bool several = payers.takesPart[1] || payers.takesPart[2];
+  return percentText(share) + (several ? "（" + shares + "）" : std::string());
 }
 
 void Working::supportYear(int year, std::int64_t shares, std::int64_t denominator) {

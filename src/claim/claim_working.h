@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "claim.h"
@@ -17,6 +18,17 @@ namespace quorvane::claim::detail {
 [[nodiscard]] std::string percentText(std::int64_t hundredths);
 // "30", "30.5": days or yuan held in hundredths, without trailing zeros.
 [[nodiscard]] std::string plainText(std::int64_t hundredths);
+
+// The compulsory insurers' heads, in Cover's order.
+inline constexpr std::array<std::string_view, kHeadCount> kHeadNames{"医疗费用", "死亡伤残",
+                                                                     "财产损失"};
+
+// "车辆2" for index 1.
+[[nodiscard]] std::string vehicleName(std::size_t v);
+// Each vehicle taking part with its part of a head: "车辆1 18000.00，车辆2 18000.00".
+[[nodiscard]] std::string vehicleParts(const Payers& payers, const HeadShare& head);
+// The liability shares added up, "90%"; with several vehicles "90%（70% + 20%）".
+[[nodiscard]] std::string sharesText(const Payers& payers);
 
 class Working {
  public:
