@@ -296,7 +296,8 @@ void ClaimDialog::edited() {
 void ClaimDialog::recompute() {
   const auto outcome =
       claim::computeClaim(window_->caseInput(), window_->claimInput(), window_->standards(), true);
-  notice_->setText(qs(claim::columnTexts(outcome).front()));
+  const auto* refusal = std::get_if<claim::ClaimRefusal>(&outcome);
+  notice_->setText(refusal != nullptr ? qs(refusal->message) : QString());
   rows_ = claim::filedTable(outcome);
   table_->setRowCount(static_cast<int>(rows_.size()));
   for (int row = 0; row < table_->rowCount(); ++row) {
