@@ -188,21 +188,6 @@ val calculate(const val& texts, const std::string& standardsFile) {
   return out;
 }
 
-// The claim sheet beside the run: {notice, texts, working}, texts and working
-// for the columns after 清单提示, as the batch tool writes them; a refusal has
-// its message in notice and empty texts.
-val claimSheet(const val& texts, const val& claimTexts, const std::string& standardsFile) {
-  const auto outcome = quorvane::claim::computeClaim(caseInput(texts), claimInput(claimTexts),
-                                                     standardsTable(standardsFile), true);
-  const auto columns = quorvane::claim::columnTexts(outcome);
-  const auto working = quorvane::claim::columnWorking(outcome);
-  val out = val::object();
-  out.set("notice", columns.front());
-  out.set("texts", val::array(columns.begin() + 1, columns.end()));
-  out.set("working", val::array(working.begin() + 1, working.end()));
-  return out;
-}
-
 // The claim sheet as filed: {columns, rows: [{kind (item, total or payer),
 // cells}], notice}: a refusal has its message in notice and no rows.
 val claimTable(const val& texts, const val& claimTexts, const std::string& standardsFile) {
@@ -353,13 +338,7 @@ EMSCRIPTEN_BINDINGS(quorvane) {
       "resultNames", +[] { return names(quorvane::resultFields); });
   emscripten::function(
       "claimInputNames", +[] { return names(quorvane::claim::claimFields); });
-  emscripten::function(
-      "claimColumnNames", +[] {
-        const auto& all = quorvane::claim::columnNames();
-        return val::array(all.begin() + 1, all.end());
-      });
   emscripten::function("calculate", &calculate);
-  emscripten::function("claimSheet", &claimSheet);
   emscripten::function("claimTable", &claimTable);
   emscripten::function("report", &report);
   emscripten::function("reportText", &reportText);
