@@ -198,11 +198,10 @@ struct ClaimSheet {
   std::array<Fen, kItemCount> items{};
   Fen 合计 = 0;
   Payers payers;
-  // Each item's working in words (kItemCount of them), and the payers', in
-  // Chinese; one line each, joined by '\n'. Filled only when asked for:
-  // empty otherwise, so that a sheet without it costs no strings.
+  // Each item's working in words (kItemCount of them), in Chinese; one line
+  // each, joined by '\n'. Filled only when asked for: empty otherwise, so
+  // that a sheet without it costs no strings.
   std::vector<std::string> itemWorking;
-  std::string payersWorking;
 };
 
 struct ClaimRefusal {

@@ -114,21 +114,6 @@ std::vector<std::string> columnTexts(const ClaimOutcome& outcome) {
   return texts;
 }
 
-std::vector<std::string> columnWorking(const ClaimOutcome& outcome) {
-  std::vector<std::string> working(columnNames().size());
-  const auto* sheet = std::get_if<ClaimSheet>(&outcome);
-  if (sheet == nullptr) return working;
-  // Items, 清单合计 and the payers, then the later items and the payers again.
-  constexpr std::size_t later = 1 + kFirstItems + 1 + kPayerNames.size();
-  for (std::size_t k = 0; k < kItemCount; ++k) {
-    working[k < kFirstItems ? 1 + k : later + k - kFirstItems] = sheet->itemWorking[k];
-  }
-  for (std::size_t k = 1 + kFirstItems + 1; k < working.size(); ++k) {
-    if (working[k].empty()) working[k] = sheet->payersWorking;
-  }
-  return working;
-}
-
 ReportSection reportSection(const ClaimInput& claim, const ClaimOutcome& outcome) {
   ReportSection section{std::string(kSectionTitle), {}, {}};
   // The first version's inputs always, the later ones when set.

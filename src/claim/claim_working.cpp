@@ -36,96 +36,6 @@ std::string dependencyName(const Facts& facts) {
   return facts.laterCareShare == 8'000 ? "大部分" : "部分";
 }
 
-// Each head: whose items, against what, and who pays.
-std::string headText(const Payers& p, std::size_t h, const HeadShare& head, bool several) {
-  std::string names;
-  for (std::size_t k = 0; k < kItemCount; ++k) {
-    if (static_cast<std::size_t>(kItems[k].cover) != h) continue;
-    // The first version's wording for the death and disability head.
-    if (h == static_cast<std::size_t>(Cover::deathAndDisability)) {
-      names = "其余各项";
-      break;
-    }
-    names += (names.empty() ? "" : "、") + std::string(kItems[k].name);
-  }
-  std::string text = "\n" + std::string(kHeadNames[h]) + "：" + names + " 共 " + fenText(head.own);
-  if (head.others != 0) text += "，其他受害人 " + fenText(head.others);
-  text += "，限额 " + fenText(head.limit);
-  if (head.limit != 0 && head.own + head.others > head.limit && head.others != 0) {
-    text += "，按损失比例 " + fenText(head.limit) + " × " + fenText(head.own) + " ÷ " +
-            fenText(head.own + head.others);
-  }
-  text += "，赔付 " + fenText(head.paid);
-  if (several && head.paid != 0) text += "（按各车限额分摊：" + vehicleParts(p, head) + "）";
-  return text;
-}
-
-std::string payersText(const Facts& f, const ClaimSheet& sheet) {
-  const Payers& p = sheet.payers;
-  const auto& heads = p.heads;
-  const bool several = f.vehicles[1].takesPart || f.vehicles[2].takesPart;
-  bool insured = false;
-  for (const auto& vehicle : f.vehicles)
-    insured |= vehicle.takesPart && vehicle.insurance != Insurance::none;
-  const bool othersSet = f.others[0] != 0 || f.others[1] != 0 || f.others[2] != 0;
-  const auto periodText = [&](bool from2020) {
-    return std::string(from2020 ? "2020-09-19 起的限额" : "2008-02-01 至 2020-09-18 的限额");
-  };
-  std::string text;
-  if (!insured) {
-    text = "无交强险";
-  } else if (!several) {
-    const auto limits = insuranceLimits(f.accident, f.vehicles[0].insurance);
-    text = "交强险（" +
-           std::string(f.vehicles[0].insurance == Insurance::liable ? "有责" : "无责") +
-           "，事故发生日 " + isoText(f.accident) + "，" + periodText(limits.from2020) + "）";
-  } else {
-    text = "交强险（事故发生日 " + isoText(f.accident) + "，" +
-           periodText(insuranceLimits(f.accident, Insurance::none).from2020) + "）";
-    for (std::size_t v = 0; v < kVehicleCount; ++v) {
-      const auto& vehicle = f.vehicles[v];
-      if (!vehicle.takesPart) continue;
-      text += "\n" + vehicleName(v) + "：";
-      if (vehicle.insurance == Insurance::none) {
-        text += "无交强险";
-        continue;
-      }
-      const auto limits = insuranceLimits(f.accident, vehicle.insurance);
-      text += std::string(vehicle.insurance == Insurance::liable ? "有责" : "无责") + "，限额";
-      for (std::size_t h = 0; h < kHeadCount; ++h) {
-        text += std::string(h == 0 ? " " : "、") + std::string(kHeadNames[h]) + " " +
-                fenText(limits.heads[h]);
-      }
-    }
-  }
-  if (insured) {
-    for (std::size_t h = 0; h < kHeadCount; ++h) {
-      // The property head is shown when it has anything to say.
-      const bool property = h == static_cast<std::size_t>(Cover::property);
-      if (property && heads[h].own == 0 && heads[h].others == 0) continue;
-      text += headText(p, h, heads[h], several);
-    }
-    if (othersSet) text += "\n多名受害人：损失超过限额时按各自损失比例分配交强险";
-  }
-  if (sheet.items[鉴定费] != 0)
-    text += "\n鉴定费 " + fenText(sheet.items[鉴定费]) + " 不属交强险赔偿范围";
-  text += "\n剩余损失 = " + fenText(sheet.合计) + " − " + fenText(p.交强险合计) + " = " +
-          fenText(p.剩余损失) + "\n责任方承担 = " + fenText(p.剩余损失) + " × " + sharesText(p) +
-          " = " + fenText(p.责任方承担) + "；受害人自担 " + fenText(p.受害人自担);
-  if (!several) {
-    text += "\n商业三者险：限额 " + fenText(f.vehicles[0].commercialLimit) + "，赔付 " +
-            fenText(p.商业三者险) + "；侵权人承担 " + fenText(p.侵权人);
-    return text;
-  }
-  for (std::size_t v = 0; v < kVehicleCount; ++v) {
-    if (!f.vehicles[v].takesPart) continue;
-    const auto& part = p.vehicles[v];
-    text += "\n" + vehicleName(v) + "：按责任比例分摊 " + fenText(part.责任方承担) +
-            "；商业三者险限额 " + fenText(f.vehicles[v].commercialLimit) + "，赔付 " +
-            fenText(part.商业三者险) + "；侵权人承担 " + fenText(part.侵权人);
-  }
-  return text;
-}
 }  // namespace
 
 std::string plainText(std::int64_t hundredths) {
@@ -253,8 +163,6 @@ void Working::finish(ClaimSheet& sheet, std::int64_t coefficient, int years) con
                     " 年 × " + percentText(f.laterCareShare) + "（" + dependencyName(f) +
                     "护理依赖） = " + fenText(sheet.items[后续护理费]);
   }
-
-  sheet.payersWorking = payersText(f, sheet);
 }
 
 }  // namespace quorvane::claim::detail

@@ -36,7 +36,7 @@ class Working {
 
   // One year of support: the shares supported that year over denominator.
   void supportYear(int year, std::int64_t shares, std::int64_t denominator);
-  // Writes every item's working and the payers' into the sheet.
+  // Writes every item's working into the sheet.
   void finish(ClaimSheet& sheet, std::int64_t coefficient, int years) const;
 
  private:

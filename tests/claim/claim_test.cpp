@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -174,6 +174,10 @@ struct Payment {
   std::vector<std::pair<const char*, const char*>> expected;
 };
 
+void PrintTo(const Payment& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class ClaimPayers : public ::testing::TestWithParam<Payment> {};
 
 TEST_P(ClaimPayers, SplitTheTotal) {
@@ -253,6 +257,10 @@ struct Refusal {
   std::function<void(Case&)> change;
   const char* message;
 };
+
+void PrintTo(const Refusal& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class ClaimRefusals : public ::testing::TestWithParam<Refusal> {};
 
@@ -383,17 +391,6 @@ TEST(Claim, WorkingShowsTheFormulaWithItsFigures) {
             std::string::npos);
   EXPECT_NE(sheet.itemWorking[被扶养人生活费].find("第 15 年：21984 元 × 13% × 1/3 × 1 年"),
             std::string::npos);
-  EXPECT_NE(sheet.payersWorking.find("责任方承担 = 68643.34 × 70% = 48050.34"), std::string::npos);
-  // The payers' working goes with each payer's column, not with 清单合计.
-  const auto tips = columnWorking(outcome);
-  const auto tip = [&](std::string_view column) {
-    return tips[static_cast<std::size_t>(
-        std::find(columnNames().begin(), columnNames().end(), column) - columnNames().begin())];
-  };
-  EXPECT_EQ(tip("清单合计"), "");
-  EXPECT_EQ(tip("清单护理费"), sheet.itemWorking[护理费]);
-  EXPECT_EQ(tip("交强险医疗费用"), sheet.payersWorking);
-  EXPECT_EQ(tip("受害人自担"), sheet.payersWorking);
   // Exactly 100% is not capped.
   const Case first = plain();
   const auto full = std::get<ClaimSheet>(computeClaim(first.input, first.claim, {}, true));

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 
 #include "claim.h"
@@ -23,6 +24,11 @@ struct Rule {
   const char* column;
   const char* expected;
 };
+
+// Table rows print as their names, so a failing row reads by its name in the log.
+inline void PrintTo(const Rule& rule, std::ostream* out) {
+  *out << rule.name;
+}
 
 inline void born(Case& c, const char* year, const char* month, const char* day) {
   c.input.受害人生日年 = year, c.input.受害人生日月 = month, c.input.受害人生日日 = day;

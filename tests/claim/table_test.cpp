@@ -72,7 +72,8 @@ TEST(ClaimTable, KeepsRestAndLiabilityAtZeroAndHasNoRowsWhenRefused) {
 
 // Rows a case must hold, and how many it has: the later items, the property
 // head and vehicle 3 beside vehicle 1; then the rest at 0.00 kept while 受害人自担
-// at 0.00 is left out, and other victims exactly at the limit with no proration.
+// at 0.00 is left out, and other victims exactly at the limit with no proration;
+// past it, by the losses' proportion.
 TEST(ClaimTable, HoldsTheRowsOfEachKindOfCase) {
   testing::Case later = testing::workedExample();
   later.input.住宿天数 = "5", later.claim.财产损失 = "3000", later.claim.鉴定费 = "3500";
@@ -83,6 +84,8 @@ TEST(ClaimTable, HoldsTheRowsOfEachKindOfCase) {
   testing::accident(covered, "2011", "11", "11");
   covered.input.医疗费 = "4000", covered.claim.计算标准年度 = "2012";
   covered.claim.交强险 = "有责", covered.claim.其他受害人医疗费用 = "6000";
+  testing::Case prorated = covered;
+  prorated.input.医疗费 = "5000", prorated.claim.其他受害人医疗费用 = "8000";
   const std::string insurance =
       "道路交通安全法第七十六条、机动车交通事故责任强制保险条例第二十三条";
   const struct {
@@ -106,6 +109,12 @@ TEST(ClaimTable, HoldsTheRowsOfEachKindOfCase) {
        {{"", "交强险（医疗费用）", "医疗费用类损失 4000.00，其他受害人 6000.00，限额 10000",
          "4000.00", insurance},
         {"", "剩余损失", "4000.00 - 4000.00", "0.00", ""}}},
+      {prorated,
+       6,
+       {{"", "交强险（医疗费用）",
+         "医疗费用类损失 5000.00，其他受害人 8000.00，限额 10000，按损失比例", "3846.15",
+         insurance},
+        {"", "侵权人", "1153.85 - 0.00", "1153.85", "民法典第一千二百一十三条"}}},
   };
   for (const auto& [c, count, rows] : cases) {
     const auto all = cellsOf(c);

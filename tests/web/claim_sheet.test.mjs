@@ -122,7 +122,8 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
   await until(() => page.$$eval('#年度标准表 tbody tr', (all) => all.length > 2));
   await page.click('#保存按钮');
   assert.deepEqual(await page.$$eval('#计算标准年度列表 option', (all) => all.map((o) => o.value)),
-                   ['2024', '2023', '2018', '2017', '2016', '2014', '2013', '2012', '2011']);
+                   ['2026', '2025', '2024', '2023', '2018', '2017', '2016', '2014', '2013', '2012',
+                    '2011']);
   await enter(page, { ...example, 计算标准年度: '2024' });
   assertNative([await sheet(page)], ['2024'], ['--standards', beijing]);
 

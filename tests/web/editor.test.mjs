@@ -99,7 +99,7 @@ test('the built-in rows, read-only, over the kept file\'s, newest first; a refus
 
   await keep(page, fs.readFileSync(beijing, 'utf8'));
   const fileRows = nativeFileRows(beijing);
-  assert.equal(fileRows.length, 7);
+  assert.equal(fileRows.length, 9);
   assert.deepEqual(await rows(page), [...builtIn, ...fileRows]);
   const kinds = await page.$$eval('#年度标准表 tbody tr', (all) => all.map((tr) => {
     const inputs = [...tr.children].map((td) => td.children);
@@ -162,7 +162,7 @@ test('导出 writes the kept table as the native tool and a fresh page read it',
   const page = await fresh('2024-05-01', { downloadBehavior: { policy: 'allow', downloadPath: downloads } });
   await importFile(page, beijing);
   assert.deepEqual(page.alerts, [], 'no question: no year in common');
-  await typeInto(page, 8, 1, '36470');
+  await typeInto(page, 10, 1, '36470');
   await page.click('#保存按钮');
   const shown = (await rows(page)).slice(2);
   await typeInto(page, 2, 1, '1'); // unsaved: not exported
@@ -235,18 +235,21 @@ test('保存 refuses a faulty cell: the message names row and column, the cell i
 test('删除 takes the selected file rows out; built-in rows stay', async () => {
   const page = await fresh('2012-06-01');
   await keep(page, fs.readFileSync(beijing, 'utf8'));
-  const [r2024, r2023, r2018, r2017, r2016, r2014, r2013] = nativeFileRows(beijing);
-  await (await cell(page, 3, 1)).click();
-  assert.deepEqual(await selected(page), [3]);
+  const [r2026, r2025, r2024, r2023, r2018, r2017, r2016, r2014, r2013] = nativeFileRows(beijing);
+  await (await cell(page, 5, 1)).click();
+  assert.deepEqual(await selected(page), [5]);
   await page.click('#删除按钮');
-  assert.deepEqual((await rows(page)).slice(2), [r2024, r2018, r2017, r2016, r2014, r2013]);
+  assert.deepEqual((await rows(page)).slice(2),
+                   [r2026, r2025, r2024, r2018, r2017, r2016, r2014, r2013]);
 
   await (await cell(page, 2, 0)).click();
-  await ctrlClick(page, 4, 5);
-  assert.deepEqual(await selected(page), [2, 4]);
-  await ctrlClick(page, 6, 0);
-  await ctrlClick(page, 6, 1);
-  assert.deepEqual(await selected(page), [2, 4], 'a second Ctrl-click takes the row out');
+  await ctrlClick(page, 3, 5);
+  await ctrlClick(page, 4, 2);
+  await ctrlClick(page, 6, 5);
+  assert.deepEqual(await selected(page), [2, 3, 4, 6]);
+  await ctrlClick(page, 8, 0);
+  await ctrlClick(page, 8, 1);
+  assert.deepEqual(await selected(page), [2, 3, 4, 6], 'a second Ctrl-click takes the row out');
   await page.click('#删除按钮');
   assert.deepEqual((await rows(page)).slice(2), [r2018, r2016, r2014, r2013]);
 
@@ -273,13 +276,14 @@ test('导入: a year the table holds is replaced on OK and kept on Cancel; a ref
   const mine = '2013,1,2,3,4,5,表中';
   const kept = fileText([mine]);
   assert.equal(await stored(page), kept);
-  const [r2024, r2023, r2018, r2017, r2016, r2014, r2013] = nativeFileRows(beijing);
+  const [r2026, r2025, r2024, r2023, r2018, r2017, r2016, r2014, r2013] = nativeFileRows(beijing);
   const question = 'confirm:导入的文件中以下年度表中已有：2013。\n替换为导入的数值，还是保留表中的数值？';
 
   page.confirmAnswer = false;
   await importFile(page, beijing);
   assert.deepEqual(page.alerts, [question]);
-  assert.deepEqual((await rows(page)).slice(2), [r2024, r2023, r2018, r2017, r2016, r2014, mine]);
+  assert.deepEqual((await rows(page)).slice(2),
+                   [r2026, r2025, r2024, r2023, r2018, r2017, r2016, r2014, mine]);
   assert.equal(await stored(page), kept, 'imported rows wait for 保存');
 
   await page.click('#取消按钮');
@@ -287,7 +291,7 @@ test('导入: a year the table holds is replaced on OK and kept on Cancel; a ref
   page.confirmAnswer = true;
   await importFile(page, beijing);
   assert.deepEqual(page.alerts, [question]);
-  const replaced = [r2024, r2023, r2018, r2017, r2016, r2014, r2013];
+  const replaced = [r2026, r2025, r2024, r2023, r2018, r2017, r2016, r2014, r2013];
   assert.deepEqual((await rows(page)).slice(2), replaced);
 
   const refusals = [
