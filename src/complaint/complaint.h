@@ -117,10 +117,10 @@ struct Complaint {
   // as they are: only the form is withheld.
   std::vector<std::string> requests;
   std::vector<Defendant> defendants;  // in the order of their blocks on the form
-  claim::Fen claimed = 0;  // what the requests ask for
-  claim::Fen fee = 0;      // 案件受理费
-  std::string feeLine;     // as under the sheet's table
-  document::Document form;  // the whole form with its 附页; empty when fault is set
+  claim::Fen claimed = 0;             // what the requests ask for
+  claim::Fen fee = 0;                 // 案件受理费
+  std::string feeLine;                // as under the sheet's table
+  document::Document form;            // the whole form with its 附页; empty when fault is set
 };
 
 [[nodiscard]] Complaint makeComplaint(const CaseInput& input, const claim::ClaimInput& claim,
