@@ -7,7 +7,6 @@ namespace {
 
 using claim::Fen;
 using Lines = std::vector<std::string>;
-namespace item = claim;  // the sheet's item indexes
 
 // An amount in a blank of the form; 0.00 leaves the blank.
 std::string filled(Fen amount) {
@@ -57,50 +56,50 @@ void addRequests(FormTable& table, const FormInput& in) {
   free.insert(free.end(), in.made.requests.begin(), in.made.requests.end());
   table.wide(document::cell(std::move(free)));
 
-  const Fen medical = items[item::医疗费], later = items[item::后续治疗费];
+  const Fen medical = items[claim::医疗费], later = items[claim::后续治疗费];
   amountRow(table, "1. 医疗费", {medical, later},
             {std::string(kPeriod) + "期间在＿医院住院（门诊）治疗，累计发生医疗费" +
                  filled(medical) + "元" + added("后续治疗费", later),
              evidence("医疗费发票、医疗费清单、病历资料")});
-  const Fen care = items[item::护理费], laterCare = items[item::后续护理费];
+  const Fen care = items[claim::护理费], laterCare = items[claim::后续护理费];
   // The days go with the amount they were paid for.
   amountRow(table, "2. 护理费", {care, laterCare},
             {"住院护理" + (care == 0 ? std::string(kBlank) : careDays(in.input)) + "天支付护理费" +
                  filled(care) + "元（或护理人员发生误工费＿元），或遵医嘱短期护理发生护理费＿元" +
                  added("后续护理费", laterCare),
              evidence("住院证明、医嘱等")});
-  const Fen nutrition = items[item::营养费];
+  const Fen nutrition = items[claim::营养费];
   amountRow(table, "3. 营养费", {nutrition},
             {"营养费" + filled(nutrition) + "元", evidence("病历资料")});
-  const Fen meals = items[item::住院伙食补助费];
+  const Fen meals = items[claim::住院伙食补助费];
   amountRow(table, "4. 住院伙食补助费", {meals},
             {"住院伙食补助费" + filled(meals) + "元", evidence("病历资料")});
-  const Fen lost = items[item::误工费];
+  const Fen lost = items[claim::误工费];
   amountRow(table, "5. 误工费", {lost}, {std::string(kPeriod) + "误工费" + filled(lost) + "元"});
-  const Fen transport = items[item::交通费];
+  const Fen transport = items[claim::交通费];
   amountRow(table, "6. 交通费", {transport},
             {"交通费" + filled(transport) + "元", evidence("交通费凭证")});
   // A death case's support is counted into 死亡赔偿金, in row 9.
-  const Fen disability = items[item::残疾赔偿金];
-  const Fen support = items[item::被扶养人生活费];
+  const Fen disability = items[claim::残疾赔偿金];
+  const Fen support = items[claim::被扶养人生活费];
   const Fen injurySupport = death ? 0 : support, deathSupport = death ? support : 0;
   amountRow(
       table, "7. 残疾赔偿金（含被扶养人生活费）", {disability, injurySupport},
       {"残疾赔偿金" + filled(disability) + "元；被扶养人生活费" + filled(injurySupport) + "元"});
-  const Fen aids = items[item::残疾辅助器具费];
+  const Fen aids = items[claim::残疾辅助器具费];
   amountRow(table, "8. 残疾辅助器具费", {aids}, {"残疾辅助器具费" + filled(aids) + "元"});
-  const Fen dying = items[item::死亡赔偿金], funeral = items[item::丧葬费];
+  const Fen dying = items[claim::死亡赔偿金], funeral = items[claim::丧葬费];
   amountRow(table, "9. 死亡赔偿金、丧葬费", {dying, funeral, deathSupport},
             {"死亡赔偿金" + filled(dying) + "元，丧葬费" + filled(funeral) + "元" +
              added("被扶养人生活费", deathSupport, "（计入死亡赔偿金）")});
-  const Fen solace = items[item::精神损害抚慰金];
+  const Fen solace = items[claim::精神损害抚慰金];
   amountRow(table, "10. 精神损害抚慰金", {solace}, {"精神损害抚慰金" + filled(solace) + "元"});
-  const Fen property = items[item::财产损失];
+  const Fen property = items[claim::财产损失];
   amountRow(table, "11. 财产损失", {property},
             {"车辆损失：＿　停运损失：＿　其他损失：＿" + added("合计", property)});
   // The costs after the form's words, joined by "；"; the fee is never 0.00.
   const std::string costs =
-      added("鉴定费", items[item::鉴定费]) + added("住宿费", items[item::住宿费]) +
+      added("鉴定费", items[claim::鉴定费]) + added("住宿费", items[claim::住宿费]) +
       "；本案诉讼费用由被告负担（案件受理费" + claim::fenText(in.made.fee) + "元）";
   table.row("12. 其他费用", {"（诉讼费、鉴定费等）" + costs.substr(std::string_view("；").size())});
   std::string total = claim::fenText(in.made.claimed) + "元";

@@ -123,5 +123,14 @@ TEST(Checks, ChoicesAreThePickLists) {
   EXPECT_TRUE(choices("原告姓名").empty());
 }
 
+TEST(Checks, AnyFieldSetIsSeen) {
+  EXPECT_FALSE(anySet({}));
+  for (const auto& field : complaintFields) {
+    ComplaintInput input;
+    input.*field.member = "x";
+    EXPECT_TRUE(anySet(input)) << field.name;
+  }
+}
+
 }  // namespace
 }  // namespace quorvane::complaint

@@ -78,6 +78,17 @@ inline Filing notLiable() {
   return f;
 }
 
+// Vehicle 2 without a compulsory policy (entered as 有责), its owner named:
+// 50000 of medical costs, 18000 from each side's limits, 60% and 40% of the rest.
+inline Filing uninsured() {
+  Filing f = notLiable();
+  f.c.input.医疗费 = "50000";
+  f.c.claim.责任比例 = "60", f.c.claim.车辆2交强险 = "有责", f.c.claim.车辆2责任比例 = "40";
+  auto& c = f.complaint;
+  c.车辆2驾驶人 = "李某", c.车辆2所有人 = "乙运输有限公司", c.车辆2交强险保险公司 = "未投保";
+  return f;
+}
+
 inline Filing death() {
   Filing f;
   auto& in = f.c.input;

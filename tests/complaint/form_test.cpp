@@ -197,6 +197,19 @@ INSTANTIATE_TEST_SUITE_P(
                 "丙财产保险股份有限公司北京分公司投保机动车交通事故责任强制保险，在丁财产保险股份有"
                 "限公司北"
                 "京分公司投保商业第三者责任保险，责任限额200000元。"},
+        RowCase{"insuranceWithTheSameInsurerNamedTwice",
+                [] {
+                  return withComplaint(namedTwoCars, [](ComplaintInput& c) {
+                    c.车辆1商业三者险保险公司 = c.车辆1交强险保险公司, c.车辆2所有人 = "";
+                    c.车辆1号牌 = c.车辆2号牌 = c.车辆2商业三者险保险公司 = "";
+                  });
+                },
+                "3. 机动车投保情况",
+                "车辆1（所有人张某）在甲财产保险股份有限公司北京分公司投保机动车交通事故责任强制保"
+                "险，并投保商业"
+                "第三者责任保险，责任限额1000000元。\n车辆2（所有人李某）在丙财产保险股份有限公司北"
+                "京分公司投保"
+                "机动车交通事故责任强制保险，并投保商业第三者责任保险，责任限额200000元。"},
         RowCase{"insuranceUnnamed",
                 [] {
                   Filing f = testing::notLiable();
@@ -207,6 +220,20 @@ INSTANTIATE_TEST_SUITE_P(
                 "车辆1（所有人＿）在＿投保机动车交通事故责任强制保险。\n车辆2（所有人＿）未投保机动"
                 "车交通"
                 "事故责任强制保险，在＿投保商业第三者责任保险，责任限额1000.50元。"},
+        RowCase{"insuranceUninsured", testing::uninsured, "3. 机动车投保情况",
+                "车辆1（所有人＿）在＿投保机动车交通事故责任强制保险。\n车辆2（所有人乙运输有限公司"
+                "）未投保机"
+                "动车交通事故责任强制保险。"},
+        RowCase{"basisOfAnUninsuredVehicle", testing::uninsured, "4. 请求依据",
+                "《中华人民共和国民法典》第一千一百七十九条、第一千二百零八条、第一千二百一十三条，"
+                "《中华人民"
+                "共和国道路交通安全法》第七十六条，《机动车交通事故责任强制保险条例》第二十一条、第"
+                "二十三条，"
+                "《最高人民法院关于审理人身损害赔偿案件适用法律若干问题的解释》第六条，《最高人民法"
+                "院关于审理"
+                "道路交通事故损害赔偿案件适用法律若干问题的解释》第十六条、第十八条。各项损失的计算"
+                "方式及依据见"
+                "附页《赔偿清单》。"},
         RowCase{"basisOfSeveralVehicles", namedTwoCars, "4. 请求依据", kBasisOfTwoCars},
         RowCase{"basisOfAnInjury",
                 [] {
@@ -267,6 +294,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "话：13800000000\n住所地（户籍所在地）：　经常居住地：\n证件类型：居民身份证　证件"
                 "号码："
                 "11010519700520119X"},
+        RowCase{"plaintiffInAnInjuryIsBornOnTheVictimsBirthday", namedTwoCars, "原告（自然人）",
+                "姓名：\n性别：男□ "
+                "女□\n出生日期：1970年5月20日　民族：\n工作单位：　职务：　联系电话：\n住所"
+                "地（户籍所在地）：　经常居住地：\n证件类型：居民身份证　证件号码："},
         RowCase{
             "plaintiffInADeathIsBornAsTheNumberSays",
             [] {
@@ -308,10 +339,18 @@ INSTANTIATE_TEST_SUITE_P(
         RowCase{"appraisal",
                 [] {
                   return withComplaint(namedTwoCars, [](ComplaintInput& c) {
-                    c.申请鉴定 = "是", c.鉴定事项 = "伤残等级", c.诉前保全 = "否";
+                    c.申请鉴定 = "是", c.鉴定事项 = "伤残等级";
                   });
                 },
                 "2. 是否申请鉴定", "是☑ 鉴定事项：伤残等级\n否□"},
+        RowCase{"preservation",
+                [] {
+                  return withComplaint(namedTwoCars, [](ComplaintInput& c) { c.诉前保全 = "否"; });
+                },
+                "1. 是否已经诉前保全",
+                "是□ "
+                "保全法院：　保全时间：　保全案号：\n否☑\n（如申请诉讼保全，请另行提交诉讼保全申请"
+                "及相关材料）"},
         RowCase{"mediation",
                 [] {
                   return withComplaint(namedTwoCars,

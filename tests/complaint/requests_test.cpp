@@ -28,17 +28,6 @@ Filing named(Filing f) {
   return f;
 }
 
-// Vehicle 2 without a compulsory policy (entered as 有责), its owner named:
-// 50000 of medical costs, 18000 from each side's limits, 60% and 40% of the rest.
-Filing uninsured() {
-  Filing f = testing::notLiable();
-  f.c.input.医疗费 = "50000";
-  f.c.claim.责任比例 = "60", f.c.claim.车辆2交强险 = "有责", f.c.claim.车辆2责任比例 = "40";
-  auto& c = f.complaint;
-  c.车辆2驾驶人 = "李某", c.车辆2所有人 = "乙运输有限公司", c.车辆2交强险保险公司 = "未投保";
-  return f;
-}
-
 struct RequestRow {
   const char* name;
   std::function<Filing()> filing;
@@ -77,7 +66,9 @@ INSTANTIATE_TEST_SUITE_P(
         RequestRow{"otherVictimsNamed",
                    [] {
                      Filing f = testing::otherVictims();
-                     f.complaint.车辆1驾驶人 = "张某", f.complaint.车辆1交强险保险公司 = kJia;
+                     // The driver named as the owner too is one defendant.
+                     f.complaint.车辆1驾驶人 = f.complaint.车辆1所有人 = "张某";
+                     f.complaint.车辆1交强险保险公司 = kJia;
                      return f;
                    },
                    {"1.判令被告" + std::string(kJia) + kCompulsory + "161717.18元，" + kCommercial +
@@ -99,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
             {"1.判令被告＿＿（车辆1交强险保险公司）" + kCompulsory + "9090.91元；",
              "2.判令被告＿＿（车辆2交强险保险公司）" + kCompulsory + "909.09元；", "3." + kCosts}},
         RequestRow{"uninsuredOwnerAnswersWithinTheLimits",
-                   uninsured,
+                   testing::uninsured,
                    {"1.判令被告＿＿（车辆1交强险保险公司）" + kCompulsory + "18000.00元；",
                     "2.判令被告＿＿（车辆1驾驶人）赔偿原告8400.00元；",
                     "3.判令被告乙运输有限公司" + kCompulsory + "18000.00元；",
@@ -107,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Its empty commercial insurer stands for no one: a blank, never merged.
         RequestRow{"uninsuredWithACommercialPolicy",
                    [] {
-                     Filing f = uninsured();
+                     Filing f = testing::uninsured();
                      f.c.claim.车辆2商业三者险限额 = "1000";
                      return f;
                    },
