@@ -108,6 +108,11 @@ TEST(Form, LaysOutTheTablesThePageBreakAndTheSheet) {
       "是否了解先行调解解决纠纷的好处",
       "是否考虑先行调解"};
   EXPECT_EQ(labels, expectedLabels);
+  // Without a name, one blank block of each kind.
+  const auto unnamed = testing::make(testing::twoCars()).form;
+  EXPECT_TRUE(rowText(unnamed, "被告（自然人）").starts_with("姓名：\n性别：男□ 女□"));
+  EXPECT_TRUE(rowText(unnamed, "被告（法人、非法人组织）").starts_with("名称：\n住所地"));
+  EXPECT_EQ(rowText(unnamed, "被告（自然人）", 1), "(no row 被告（自然人）)");
   EXPECT_NE(
       testing::cellText(table.rows[0].cells[0])
           .find("\n4. 本表 word "
