@@ -16,6 +16,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "case.h"
@@ -91,16 +92,35 @@ inline constexpr std::array<NamedField<ComplaintInput>, 43> complaintFields{{
 
 [[nodiscard]] bool anySet(const ComplaintInput& input);
 
+// The texts a pick-list input may hold besides empty, in the order a list
+// offers them (原告性别: 男, 女); none for a free-text input. The checks
+// refuse any other text.
+[[nodiscard]] std::vector<std::string_view> choices(std::string_view field);
+
+// One defendant: a distinct name among the vehicles' 驾驶人, 所有人,
+// 交强险保险公司 and 商业三者险保险公司, in vehicle order and then in that
+// order of roles. Insurers are organisations, drivers natural persons, an
+// owner what 所有人类别 says; the first role a name is met in decides.
+struct Defendant {
+  std::string name;
+  bool organisation = false;  // 法人、非法人组织; else 自然人
+
+  friend bool operator==(const Defendant&, const Defendant&) = default;
+};
+
 struct Complaint {
   // The first fault the checks found (shown in red), or the refused sheet's
   // message; empty when the complaint may be exported and printed.
   std::string fault;
   // "1.判令被告…；" … "N.本案诉讼费用由被告负担。"; empty when the sheet is refused.
+  // A fault of the complaint's own inputs leaves these and the figures below
+  // as they are: only the form is withheld.
   std::vector<std::string> requests;
-  claim::Fen claimed = 0;  // what the requests ask for
-  claim::Fen fee = 0;      // 案件受理费
-  std::string feeLine;     // as under the sheet's table
-  document::Document form;  // the whole form with its 附页; empty when fault is set
+  std::vector<Defendant> defendants;  // in the order of their blocks on the form
+  claim::Fen claimed = 0;             // what the requests ask for
+  claim::Fen fee = 0;                 // 案件受理费
+  std::string feeLine;                // as under the sheet's table
+  document::Document form;            // the whole form with its 附页; empty when fault is set
 };
 
 [[nodiscard]] Complaint makeComplaint(const CaseInput& input, const claim::ClaimInput& claim,
