@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libfontconfig-dev
   xvfb xauth libxcb1-dev
   clang-14 libclang-rt-14-dev time
-  poppler-utils unzip
+  poppler-utils unzip libxml2-utils
   fonts-arphic-uming fonts-wqy-microhei
   librsvg2-bin groff-base dpkg-dev
   man-db desktop-file-utils appstream lintian
