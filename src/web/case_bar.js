@@ -4,9 +4,10 @@
 // puts the results on the clipboard as text and as a table. The files are the
 // window's and the batch tool's: the engine writes and reads them.
 //
-// shown: { texts() -> the input texts in the engine's order, claimTexts() ->
-// the claim sheet's inputs in the engine's order, showCase(texts, claimTexts)
-// -> puts them into the controls and clears the results, results() ->
+// shown: { texts() -> the input texts in the engine's order, claimTexts() and
+// complaintTexts() -> the claim sheet's and the complaint's inputs in the
+// engine's order, showCase(texts, claimTexts, complaintTexts, fileName) ->
+// puts them into the controls and clears the results, results() ->
 // [{caption, amount}] in the engine's order }.
 // Returns update(), to be called whenever results appear or go.
 function caseBar(engine, inputNames, shown) {
@@ -23,16 +24,8 @@ function caseBar(engine, inputNames, shown) {
 
   function save() {
     const texts = shown.texts();
-    const bytes = engine.caseFileBytes(texts, shown.claimTexts());
-    const url = URL.createObjectURL(new Blob([bytes], { type: 'text/csv;charset=utf-8' }));
-    const anchor = document.createElement('a');
-    anchor.href = url;
-    anchor.download = fileName(texts);
-    anchor.hidden = true;
-    document.body.append(anchor);
-    anchor.click();
-    anchor.remove();
-    setTimeout(() => URL.revokeObjectURL(url), 60000);
+    offerDownload(engine.caseFileBytes(texts, shown.claimTexts(), shown.complaintTexts()),
+                  fileName(texts), 'text/csv;charset=utf-8');
   }
 
   // Which of several cases to open, as the window's list offers them: its
@@ -59,7 +52,8 @@ function caseBar(engine, inputNames, shown) {
     }
     const pick = read.cases.length === 1 ? 0 : choose(file.name, read.cases);
     if (pick < 0) return;
-    shown.showCase(read.cases[pick].texts, read.cases[pick].claim);
+    const { texts, claim, complaint } = read.cases[pick];
+    shown.showCase(texts, claim, complaint, file.name);
     update();
   }
 
@@ -95,6 +89,21 @@ function caseBar(engine, inputNames, shown) {
   });
 
   return update;
+}
+
+const odtType = 'application/vnd.oasis.opendocument.text';
+
+// Bytes offered as a download under the given name.
+function offerDownload(bytes, name, type) {
+  const url = URL.createObjectURL(new Blob([bytes], { type }));
+  const anchor = document.createElement('a');
+  anchor.href = url;
+  anchor.download = name;
+  anchor.hidden = true;
+  document.body.append(anchor);
+  anchor.click();
+  anchor.remove();
+  setTimeout(() => URL.revokeObjectURL(url), 60000);
 }
 
 const escapedHtml = (text) => text.replaceAll('&', '&amp;').replaceAll('<', '&lt;')

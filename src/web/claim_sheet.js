@@ -8,7 +8,9 @@
 // inputs and the table.
 //
 // page: { texts() -> the window's input texts in the engine's order,
-// standards() -> the kept standards file's text }.
+// standards() -> the kept standards file's text, fileName(kind) -> the name a
+// document of that kind is offered under }. 导出清单 downloads the sheet as the
+// window exports it.
 // Returns { texts(), show(texts), update(), standardsChanged() }: the
 // section's inputs in the engine's order, a case's put into them, the sheet
 // anew, and the offered years with the sheet anew.
@@ -17,6 +19,7 @@ function claimSheet(engine, page) {
   const inputNames = engine.claimInputNames();
   const notice = byId('清单提示');
   const copyButton = byId('复制清单按钮');
+  const exportButton = byId('导出清单');
   const years = byId('计算标准年度列表');
   const table = byId('赔偿清单表');
   let shown = { columns: [], rows: [] };
@@ -43,7 +46,7 @@ function claimSheet(engine, page) {
       line.className = kind;
       return line;
     }));
-    copyButton.disabled = shown.notice !== '';
+    copyButton.disabled = exportButton.disabled = shown.notice !== '';
   }
 
   // The years of the standards in force, newest first.
@@ -74,6 +77,10 @@ function claimSheet(engine, page) {
   }
   copyButton.addEventListener('click', () => copyRows(
     shown.rows.map(({ cells }) => cells), '清单未复制', shown.columns));
+  exportButton.addEventListener('click', () => {
+    const bytes = engine.sheetOdt(page.texts(), texts(), page.standards());
+    if (bytes !== null) offerDownload(bytes, page.fileName('赔偿清单'), odtType);
+  });
   standardsChanged();
 
   return { texts, show, update, standardsChanged };

@@ -2,7 +2,7 @@
 // The window's behaviour on the page: start-up lists and picks, calculation
 // with the messages as alerts, the working as tooltips, reset, scrolling, the
 // legal-basis link, the printed report, the standards the editor keeps, case
-// files and the claim sheet.
+// files, the claim sheet and the complaint.
 (async () => {
   // The engine's wasm comes in the page as hex digits, which pack smaller.
   const wasmBinary = new Uint8Array(quorvaneEngineWasm.length / 2);
@@ -69,6 +69,11 @@
 
   let resultsChanged = () => {};
   let claimSection = null;
+  let complaintSection = null;
+  // The opened case file's name without its extension, until 清空: the
+  // exported documents are named after it, as the window names them.
+  let caseName = '';
+  const fileName = (kind) => (caseName === '' ? `${kind}.odt` : `${caseName}-${kind}.odt`);
 
   function calculate() {
     const outcome = engine.calculate(caseTexts(), standardsFile);
@@ -91,7 +96,8 @@
 
   // An opened case: every text in its control (a list text that is not
   // offered leaves the list unpicked), no results, the top in view.
-  function showCase(texts, claimTexts) {
+  function showCase(texts, claimTexts, complaintTexts, opened) {
+    caseName = opened.replace(/\.[^.]*$/, '');
     inputNames.forEach((name, i) => {
       const control = byId(name);
       if (control.tagName === 'SELECT') pickByText(control, texts[i]);
@@ -103,6 +109,7 @@
     }
     scrollToTop();
     claimSection.show(claimTexts);
+    complaintSection.show(complaintTexts);
   }
 
   // The window anew from its definition: every typed text, result, pick and
@@ -123,7 +130,9 @@
     const legalBasis = byId('法条依据按钮');
     legalBasis.addEventListener('click', () => window.open(legalBasis.dataset.href, '_blank', 'noopener'));
     startUp();
+    caseName = '';
     claimSection?.show([]);
+    complaintSection?.show([]);
     resultsChanged();
   }
 
@@ -188,6 +197,7 @@
     fill(list, startupLists().find(({ name }) => name === '事故发生日年').items);
     pickByText(list, picked);
     claimSection.standardsChanged();
+    complaintSection.update();
   }
 
   standardsEditor(engine, {
@@ -197,8 +207,12 @@
   });
 
   resultsChanged = caseBar(engine, inputNames, {
-    texts: caseTexts, claimTexts: () => claimSection.texts(), showCase, results });
+    texts: caseTexts, claimTexts: () => claimSection.texts(),
+    complaintTexts: () => complaintSection.texts(), showCase, results });
   show();
-  claimSection = claimSheet(engine, { texts: caseTexts, standards: () => standardsFile });
+  const standards = () => standardsFile;
+  claimSection = claimSheet(engine, { texts: caseTexts, standards, fileName });
+  complaintSection = complaintPart(engine, {
+    texts: caseTexts, claimTexts: () => claimSection.texts(), standards, fileName });
   document.documentElement.dataset.ready = 'true';
 })();
