@@ -35,7 +35,8 @@ std::string sheetFacts(const CaseInput& input, const ClaimInput& claim) {
       "受害人出生日期 " + dateText(input.受害人生日年, input.受害人生日月, input.受害人生日日) +
       "；事故发生日 " + dateText(input.事故发生日年, input.事故发生日月, input.事故发生日日);
   if (!claim.定残日.empty()) facts += "；定残日 " + claim.定残日;
-  facts += "；计算标准年度 " + (claim.计算标准年度.empty() ? input.事故发生日年 : claim.计算标准年度);
+  facts +=
+      "；计算标准年度 " + (claim.计算标准年度.empty() ? input.事故发生日年 : claim.计算标准年度);
   if (claim.案件类型 == "死亡") {
     facts += "；死亡";
   } else if (!input.伤残等级.empty()) {
@@ -68,9 +69,8 @@ document::Table sheetTable(const std::vector<TableRow>& rows) {
 }
 
 document::Document sheetDocument(const std::string& facts, const std::vector<TableRow>& rows) {
-  return {{document::paragraph("赔偿清单", Style::title, Align::centre),
-           document::paragraph(facts), sheetTable(rows),
-           document::paragraph("计算结果仅供参考")}};
+  return {{document::paragraph("赔偿清单", Style::title, Align::centre), document::paragraph(facts),
+           sheetTable(rows), document::paragraph("计算结果仅供参考")}};
 }
 
 }  // namespace quorvane::claim

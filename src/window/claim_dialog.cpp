@@ -18,6 +18,7 @@
 
 #include "case_document.h"
 #include "claim_dialog_layout.h"
+#include "claim_document.h"
 #include "claim_export.h"
 #include "controls.h"
 #include "window.h"
@@ -346,7 +347,7 @@ void ClaimDialog::exportSheet() {
 }
 
 bool ClaimDialog::exportTo(const QString& path) {
-  const QString facts = sheetFacts(window_->caseInput(), window_->claimInput());
+  const std::string facts = claim::sheetFacts(window_->caseInput(), window_->claimInput());
   if (const QString why = writeSheet(path, facts, rows_); !why.isEmpty()) {
     QMessageBox::warning(this, qs(kProgramTitle),
                          QStringLiteral("清单未导出：%1\n%2").arg(path, why));

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +20,7 @@
 #include "case_document.h"
 #include "case_file.h"
 #include "claim_dialog.h"
+#include "claim_document.h"
 #include "claim_export.h"
 #include "claim_table.h"
 #include "window.h"
@@ -269,6 +271,13 @@ class ClaimDialogTest : public QObject {
     const auto rows = odtTable(content);
     QCOMPARE(rows.value(0), QStringList({"序号", "项目", "计算方式", "金额（元）", "依据"}));
     QCOMPARE(rows.mid(1), filedCells(window));
+    // The columns as wide as their texts need: 序号 narrow, the working widest.
+    QStringList widths;
+    for (const auto& found :
+         QRegularExpression(R"(style:rel-column-width="(\d+)\*")").globalMatch(content)) {
+      widths << found.captured(1);
+    }
+    QCOMPARE(widths, QStringList({"600", "1600", "4000", "1400", "2400"}));
     for (const char* text :
          {"赔偿清单",
           "受害人出生日期 1988-08-08；事故发生日 2011-11-11；计算标准年度 2012；伤残等级 十级",
@@ -280,7 +289,7 @@ class ClaimDialogTest : public QObject {
     kase.受害人生日月 = "2", kase.受害人生日日 = "30";
     claim::ClaimInput claim;
     claim.定残日 = "2012-01-05", claim.案件类型 = "死亡";
-    QCOMPARE(sheetFacts(kase, claim),
+    QCOMPARE(QString::fromStdString(claim::sheetFacts(kase, claim)),
              "受害人出生日期 1988-2-30；事故发生日 2011-11-11；"
              "定残日 2012-01-05；计算标准年度 2011；死亡");
   }
