@@ -6,14 +6,9 @@
 #include <QTextDocument>
 
 #include "controls.h"
+#include "html.h"
+#include "odt.h"
 #include "platform.h"
-
-// The document writer's two outputs of a form (odt.h and html.h), declared
-// here until the writer's headers are on this branch.
-namespace quorvane::document {
-[[nodiscard]] std::string odtFile(const Document& document);
-[[nodiscard]] std::string htmlDocument(const Document& document);
-}  // namespace quorvane::document
 
 namespace quorvane::window {
 

@@ -27,18 +27,7 @@ using namespace quorvane;
 using namespace quorvane::window;
 using namespace window_testing;
 
-// True while the window links stand-ins for the complaint engine and the
-// document writer; weak, so that once they are gone it is null and the
-// tests of the real form run.
-namespace quorvane::window {
-[[gnu::weak]] bool complaintStubbed();
-}
-
 namespace {
-
-bool stubbed() {
-  return quorvane::window::complaintStubbed != nullptr && quorvane::window::complaintStubbed();
-}
 
 // The claim sheet's worked example.
 const Fields kCase = fields(
@@ -310,7 +299,6 @@ class ComplaintDialogTest : public QObject {
   // Needs the complaint engine and the document writer: the two-car case
   // with its parties, exported and printed, the form's texts where they belong.
   void exportsTheTwoCarCaseAsFiled() {
-    if (stubbed()) QSKIP("the complaint engine and the document writer are stand-ins");
     const Fields grade5 = fields(
         "受害人生日年=1970 受害人生日月=5 受害人生日日=20 事故发生日年=2023 事故发生日月=3 "
         "事故发生日日=15 伤残等级=五 夫妻或单亲=夫妻 孩子1年龄=10 人员1的护理天数=60 "
