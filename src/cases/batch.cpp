@@ -36,13 +36,22 @@ constexpr std::string_view kNotUtf8 =
 constexpr std::string_view kKeepHint = " (to carry another column through, use --keep)";
 constexpr std::string_view kNotGb18030 = "not GB18030 text (a byte sequence no character has)";
 
-// A column of the input: the case field or claim input it fills, if any, and
-// whether it is carried through to the output.
+// A column of the input: the case field, claim input or complaint input it
+// fills, if any, and whether it is carried through to the output.
 struct Column {
   std::string CaseInput::*member = nullptr;
   std::string claim::ClaimInput::*claimMember = nullptr;
+  std::string complaint::ComplaintInput::*complaintMember = nullptr;
   bool kept = false;
 };
+
+// The index of the field of that name, or fields.size().
+template <typename Fields>
+std::size_t indexOf(const Fields& fields, std::string_view name) {
+  std::size_t index = 0;
+  while (index < fields.size() && fields[index].name != name) ++index;
+  return index;
+}
 
 }  // namespace
 
@@ -208,6 +217,9 @@ struct Reader::State {
       const Column& column = columns[fieldCount];
       if (column.member != nullptr) (current->*column.member).assign(data, size);
       if (column.claimMember != nullptr) (currentClaim->*column.claimMember).assign(data, size);
+      if (column.complaintMember != nullptr) {
+        (ownComplaint.*column.complaintMember).assign(data, size);
+      }
       if (column.kept) keptValues[fieldCount].assign(data, size);
     }
     ++fieldCount;
@@ -229,6 +241,7 @@ struct Reader::State {
   void takeHeader() {
     std::array<bool, inputFields.size()> named{};
     std::array<bool, claim::claimFields.size()> namedClaim{};
+    std::array<bool, complaint::complaintFields.size()> namedComplaint{};
     keptColumns.assign(options.keep.size(), kNone);
     for (std::size_t i = 0; i < fieldCount; ++i) {
       const auto& name = headerNames[i];
@@ -241,13 +254,9 @@ struct Reader::State {
         keptColumns[k] = i;
         column.kept = true;
       }
-      std::size_t index = 0;
-      while (index < inputFields.size() && inputFields[index].name != name) ++index;
-      std::size_t claimIndex = 0;
-      while (claimIndex < claim::claimFields.size() &&
-             claim::claimFields[claimIndex].name != name) {
-        ++claimIndex;
-      }
+      const std::size_t index = indexOf(inputFields, name);
+      const std::size_t claimIndex = indexOf(claim::claimFields, name);
+      const std::size_t complaintIndex = indexOf(complaint::complaintFields, name);
       if (index < inputFields.size()) {
         if (named[index]) return fail(rowLine, csv::quoted(name) + " stands twice in the header");
         named[index] = true;
@@ -259,6 +268,13 @@ struct Reader::State {
         namedClaim[claimIndex] = true;
         column.claimMember = claim::claimFields[claimIndex].member;
         withClaim = true;
+      } else if (complaintIndex < complaint::complaintFields.size()) {
+        // Read, never checked: the results and the sheet are as without it.
+        if (namedComplaint[complaintIndex]) {
+          return fail(rowLine, csv::quoted(name) + " stands twice in the header");
+        }
+        namedComplaint[complaintIndex] = true;
+        column.complaintMember = complaint::complaintFields[complaintIndex].member;
       } else if (!column.kept) {
         return fail(rowLine, csv::quoted(name) + " in the header is not an input field" +
                                  std::string(kKeepHint));
@@ -287,7 +303,7 @@ struct Reader::State {
       for (std::size_t column : keptColumns) {
         kept.push_back(column == kNone ? std::string() : keptValues[column]);
       }
-      options.onCase(rowLine, *current, *currentClaim, kept);
+      options.onCase(rowLine, *current, *currentClaim, ownComplaint, kept);
       return;
     }
     if (options.explain) {
@@ -370,6 +386,7 @@ struct Reader::State {
   // The row being read: its own here, or a slot of the second thread's.
   CaseInput ownCase;
   claim::ClaimInput ownClaim;
+  complaint::ComplaintInput ownComplaint;  // read for onCase alone
   CaseInput* current = &ownCase;
   claim::ClaimInput* currentClaim = &ownClaim;
   std::unique_ptr<detail::ClaimRows> claimRows;

@@ -3,7 +3,9 @@
 // The batch tool's core: a CSV of cases (one input field per column, named by
 // its control name in the header row) becomes a CSV of results (the notice or
 // stop message, then the 22 result texts, then, when asked for, the claim
-// sheet's columns), through the same engines as the window. A fault anywhere in the input refuses
+// sheet's columns), through the same engines as the window. The complaint's
+// inputs (complaint.h) are read as columns of the case but change no result:
+// they are only handed on to onCase. A fault anywhere in the input refuses
 // it with the line at fault; the caller decides what becomes of output already produced
 // (quorvane-calc writes nothing to standard output and leaves an -o file untouched).
 
@@ -18,6 +20,7 @@
 
 #include "calc.h"
 #include "claim.h"
+#include "complaint.h"
 
 namespace quorvane::batch {
 
@@ -57,9 +60,10 @@ struct Options {
   // the same output, sooner on a machine with two cores.
   bool claimThread = false;
   // When set, each case read is handed here (its first line, its fields, its
-  // claim inputs, the kept columns' values in keep's order) instead of being
-  // computed; nothing is written to the output.
+  // claim and complaint inputs, the kept columns' values in keep's order)
+  // instead of being computed; nothing is written to the output.
   std::function<void(std::size_t line, const CaseInput& input, const claim::ClaimInput& claim,
+                     const complaint::ComplaintInput& complaint,
                      const std::vector<std::string>& kept)>
       onCase;
 };

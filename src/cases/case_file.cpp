@@ -1,9 +1,27 @@
 #include "case_file.h"
 
+#include <algorithm>
+
 #include "csv_text.h"
 
 namespace quorvane::cases {
 namespace {
+
+constexpr std::array<std::string_view, 3> kFreeTexts{"事故经过", "责任认定", "证据清单"};
+
+template <typename Record, std::size_t N>
+void appendColumns(std::string& header, std::string& row,
+                   const std::array<NamedField<Record>, N>& fields, const Record& record,
+                   std::size_t always = N) {
+  for (std::size_t k = 0; k < N; ++k) {
+    const auto& field = fields[k];
+    if (k >= always && (record.*field.member).empty()) continue;
+    csv::appendField(header, field.name);
+    csv::appendField(row, record.*field.member);
+    header += ',';
+    row += ',';
+  }
+}
 
 std::variant<std::vector<CaseEntry>, batch::InputError> read(std::string_view bytes,
                                                              batch::Encoding encoding) {
@@ -14,16 +32,21 @@ std::variant<std::vector<CaseEntry>, batch::InputError> read(std::string_view by
   options.keep = {std::string(kCaseNumber)};
   options.keepIfPresent = true;
   options.onCase = [&](std::size_t line, const CaseInput& input, const claim::ClaimInput& claim,
+                       const complaint::ComplaintInput& complaint,
                        const std::vector<std::string>& kept) {
     if (tooLong) return;
     const auto check = [&](std::string_view name, const std::string& text) {
-      if (tooLong || text.size() <= kLongestField) return;
+      const std::size_t longest = longestField(name);
+      if (tooLong || text.size() <= longest) return;
       tooLong = batch::InputError{
-          line, std::string(name) + " is longer than " + std::to_string(kLongestField) + " bytes"};
+          line, std::string(name) + " is longer than " + std::to_string(longest) + " bytes"};
     };
     for (const auto& field : inputFields) check(field.name, input.*field.member);
     for (const auto& field : claim::claimFields) check(field.name, claim.*field.member);
-    if (!tooLong) entries.push_back({line, input, claim, kept.front()});
+    for (const auto& field : complaint::complaintFields) {
+      check(field.name, complaint.*field.member);
+    }
+    if (!tooLong) entries.push_back({line, input, claim, complaint, kept.front()});
   };
   batch::Reader reader(options);
   reader.feed(bytes);
@@ -36,6 +59,11 @@ std::variant<std::vector<CaseEntry>, batch::InputError> read(std::string_view by
 }
 
 }  // namespace
+
+std::size_t longestField(std::string_view name) {
+  const bool free = std::find(kFreeTexts.begin(), kFreeTexts.end(), name) != kFreeTexts.end();
+  return free ? kLongestText : kLongestField;
+}
 
 std::variant<std::vector<CaseEntry>, batch::InputError> readCaseFile(std::string_view bytes) {
   if (bytes.size() > kLargestFile) {
@@ -57,25 +85,20 @@ std::variant<std::vector<CaseEntry>, batch::InputError> readCaseFile(std::string
   return std::holds_alternative<batch::InputError>(readGb) ? read8 : readGb;
 }
 
-std::string caseFileText(const CaseInput& input, const claim::ClaimInput& claim) {
-  const bool withClaim = claim::anySet(claim);
+std::string caseFileText(const CaseInput& input, const claim::ClaimInput& claim,
+                         const complaint::ComplaintInput& complaint) {
   std::string header(csv::kByteOrderMark);
   std::string row;
-  for (const auto& field : inputFields) {
-    csv::appendField(header, field.name);
-    csv::appendField(row, input.*field.member);
-    header += ',';
-    row += ',';
-  }
+  appendColumns(header, row, inputFields, input);
   // The first claim inputs go together, as they always have; each later one
-  // only when set, so that a case without them is written as before.
-  for (std::size_t k = 0; k < claim::claimFields.size() && withClaim; ++k) {
-    const auto& field = claim::claimFields[k];
-    if (k >= claim::kFirstClaimFields && (claim.*field.member).empty()) continue;
-    csv::appendField(header, field.name);
-    csv::appendField(row, claim.*field.member);
-    header += ',';
-    row += ',';
+  // only when set, so that a case without them is written as before. The
+  // complaint's go together after them, when any is set.
+  if (claim::anySet(claim)) {
+    appendColumns(header, row, claim::claimFields, claim, claim::kFirstClaimFields);
+  }
+  const auto set = [&](const auto& field) { return !(complaint.*field.member).empty(); };
+  if (std::any_of(complaint::complaintFields.begin(), complaint::complaintFields.end(), set)) {
+    appendColumns(header, row, complaint::complaintFields, complaint);
   }
   header.back() = '\r';
   row.back() = '\r';

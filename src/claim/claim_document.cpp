@@ -46,12 +46,17 @@ std::string sheetFacts(const CaseInput& input, const ClaimInput& claim) {
 }
 
 document::Table sheetTable(const std::vector<TableRow>& rows) {
+  // The table in 五号 (10.5 pt), as a filed table is set: at the body's
+  // 12 pt a seven-figure amount would wrap in its column.
+  const auto small = [](std::string text, bool bold, Align align = Align::left) {
+    return document::Cell{{document::paragraph(std::move(text), Style::small, align, bold)}};
+  };
   document::Table table;
   table.widths = {6, 16, 40, 14, 24};
   document::Row header;
   header.header = true;
   for (const auto column : kTableColumns) {
-    header.cells.push_back(document::cell({std::string(column)}, 1, true));
+    header.cells.push_back(small(std::string(column), true));
   }
   table.rows.push_back(std::move(header));
   for (const auto& row : rows) {
@@ -60,8 +65,8 @@ document::Table sheetTable(const std::vector<TableRow>& rows) {
     auto texts = tableCells(row);
     for (std::size_t column = 0; column < texts.size(); ++column) {
       // The amounts right-aligned, so that the points line up.
-      cells.cells.push_back(document::cell({std::move(texts[column])}, 1, total,
-                                           column == 3 ? Align::right : Align::left));
+      cells.cells.push_back(
+          small(std::move(texts[column]), total, column == 3 ? Align::right : Align::left));
     }
     table.rows.push_back(std::move(cells));
   }

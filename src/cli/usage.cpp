@@ -3,6 +3,7 @@
 
 #include "batch.h"
 #include "claim.h"
+#include "complaint.h"
 #include "tool.h"
 
 namespace quorvane::cli {
@@ -52,6 +53,14 @@ void printUsage() {
       "\n"
       "Claim sheet inputs (any of them in the header turns the claim sheet on):\n";
   for (const auto& field : quorvane::claim::claimFields) {
+    usage += "  ";
+    usage += field.name;
+    usage += '\n';
+  }
+  usage +=
+      "\n"
+      "Complaint inputs (起诉状), read and never checked: they change no result:\n";
+  for (const auto& field : quorvane::complaint::complaintFields) {
     usage += "  ";
     usage += field.name;
     usage += '\n';

@@ -76,7 +76,8 @@ QList<QAction*> CaseDocument::actions() const {
 
 bool CaseDocument::modified() const {
   return !path_.isEmpty() &&
-         (!sameCase(window_->caseInput(), saved_) || window_->claimInput() != savedClaim_);
+         (!sameCase(window_->caseInput(), saved_) || window_->claimInput() != savedClaim_ ||
+          window_->complaintInput() != savedComplaint_);
 }
 
 void CaseDocument::update() {
@@ -131,7 +132,8 @@ void CaseDocument::saveAs() {
 
 bool CaseDocument::saveTo(const QString& path) {
   const CaseInput shown = window_->caseInput();
-  const std::string text = cases::caseFileText(shown, window_->claimInput());
+  const std::string text =
+      cases::caseFileText(shown, window_->claimInput(), window_->complaintInput());
   if (const QString why = platform::writeWhole(path, text); !why.isEmpty()) {
     QMessageBox::warning(window_, qs(kProgramTitle),
                          QStringLiteral("案例未保存：%1\n%2").arg(path, why));
@@ -140,6 +142,7 @@ bool CaseDocument::saveTo(const QString& path) {
   path_ = QFileInfo(path).absoluteFilePath();
   saved_ = shown;
   savedClaim_ = window_->claimInput();
+  savedComplaint_ = window_->complaintInput();
   remember(path_);
   update();
   return true;
@@ -189,10 +192,11 @@ bool CaseDocument::open(const QString& path) {
     pick =
         static_cast<std::size_t>(std::max(0, static_cast<int>(items.indexOf(chooser.textValue()))));
   }
-  window_->showCase(entries[pick].input, entries[pick].claim);
+  window_->showCase(entries[pick].input, entries[pick].claim, entries[pick].complaint);
   path_ = QFileInfo(path).absoluteFilePath();
   saved_ = window_->caseInput();  // as shown: a list text that is not offered is no change
   savedClaim_ = window_->claimInput();
+  savedComplaint_ = window_->complaintInput();
   remember(path_);
   update();
   return true;

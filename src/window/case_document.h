@@ -15,6 +15,7 @@
 
 #include "calc.h"
 #include "claim.h"
+#include "complaint.h"
 
 class QAction;
 class QMenu;
@@ -74,6 +75,7 @@ class CaseDocument : public QObject {
   QString path_;
   CaseInput saved_;
   claim::ClaimInput savedClaim_;
+  complaint::ComplaintInput savedComplaint_;
   QAction* saveAction_;
   QAction* saveAsAction_;
   QAction* openAction_;

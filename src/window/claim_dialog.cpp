@@ -97,11 +97,17 @@ void ClaimDialog::createWidgets() {
   exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
   connect(exportAction, &QAction::triggered, this, &ClaimDialog::exportSheet);
   addAction(exportAction);
+  complaintButton_ = new QPushButton(QStringLiteral("起诉状…"), this);
+  complaintButton_->setObjectName(QStringLiteral("起诉状按钮"));
+  complaintButton_->setToolTip(QStringLiteral("由本清单填写民事起诉状（机动车交通事故责任纠纷）"));
   closeButton_ = new QPushButton(QStringLiteral("关闭"), this);
   closeButton_->setObjectName(QStringLiteral("关闭按钮"));
-  for (auto* button : {copyButton_, exportButton_, closeButton_}) button->setAutoDefault(false);
+  for (auto* button : {copyButton_, exportButton_, complaintButton_, closeButton_}) {
+    button->setAutoDefault(false);
+  }
   buttons->addWidget(copyButton_);
   buttons->addWidget(exportButton_);
+  buttons->addWidget(complaintButton_);
   buttons->addStretch();
   buttons->addWidget(closeButton_);
   layout->addLayout(buttons, 1, 0, 1, 2);
@@ -249,6 +255,7 @@ void ClaimDialog::createConnections() {
   }
   connect(copyButton_, &QPushButton::clicked, this, &ClaimDialog::copySheet);
   connect(exportButton_, &QPushButton::clicked, this, &ClaimDialog::exportSheet);
+  connect(complaintButton_, &QPushButton::clicked, this, [this] { window_->showComplaint(); });
   connect(closeButton_, &QPushButton::clicked, this, &QDialog::close);
 }
 

@@ -66,6 +66,7 @@ class ClaimDialog : public QDialog {
   std::vector<claim::TableRow> rows_;  // as the table shows them
   QPushButton* copyButton_ = nullptr;
   QPushButton* exportButton_ = nullptr;
+  QPushButton* complaintButton_ = nullptr;
   QPushButton* closeButton_ = nullptr;
 };
 

@@ -40,6 +40,8 @@ struct InputCell {
   std::string_view caption;  // empty for an input
   std::size_t field = 0;
   std::string_view placeholder = {};
+  int columnSpan = 1;  // the grid's columns it covers
+  int chars = 0;       // the Chinese characters it shows without scrolling; 0: as wide as its kind
 };
 
 // The inputs in grids: the first untitled, the others in labelled boxes.

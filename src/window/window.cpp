@@ -257,7 +257,8 @@ CaseInput CalculatorWindow::caseInput() const {
   return in;
 }
 
-void CalculatorWindow::showCase(const CaseInput& input, const claim::ClaimInput& claim) {
+void CalculatorWindow::showCase(const CaseInput& input, const claim::ClaimInput& claim,
+                                const complaint::ComplaintInput& complaint) {
   for (std::size_t i = 0; i < inputFields.size(); ++i) {
     const QString text = QString::fromStdString(input.*inputFields[i].member);
     if (auto* list = qobject_cast<QComboBox*>(inputs_[i])) {
@@ -272,6 +273,7 @@ void CalculatorWindow::showCase(const CaseInput& input, const claim::ClaimInput&
   }
   scrollBar_->setValue(0);
   setClaimInput(claim);
+  setComplaintInput(complaint);
   document_->update();
 }
 

@@ -19,6 +19,7 @@
 #include "calc.h"
 #include "catalogue.h"
 #include "claim.h"
+#include "complaint.h"
 #include "platform.h"
 
 class QAction;
@@ -30,6 +31,7 @@ namespace quorvane::window {
 
 class CaseDocument;
 class ClaimDialog;
+class ComplaintDialog;
 
 class CalculatorWindow : public QWidget {
   Q_OBJECT
@@ -66,9 +68,19 @@ class CalculatorWindow : public QWidget {
   // raises it when it is open already; a new one takes that geometry, if any.
   ClaimDialog* showClaim(const QByteArray& geometry = {});
 
+  // The complaint's inputs, kept with the case as the claim's are: saved with
+  // it, cleared by 清空; the 起诉状 dialog edits them.
+  [[nodiscard]] const complaint::ComplaintInput& complaintInput() const { return complaintInput_; }
+  void setComplaintInput(const complaint::ComplaintInput& input);
+
+  // Opens the 起诉状 dialog (起诉状… in the 赔偿清单 dialog), or raises it
+  // when it is open already; a new one takes that geometry, if any.
+  ComplaintDialog* showComplaint(const QByteArray& geometry = {});
+
   // A case opened from a file: each text into its control (a list picks the
   // item of that text, or none), the results cleared, the form at its top.
-  void showCase(const CaseInput& input, const claim::ClaimInput& claim = {});
+  void showCase(const CaseInput& input, const claim::ClaimInput& claim = {},
+                const complaint::ComplaintInput& complaint = {});
   [[nodiscard]] bool hasResults() const;
 
   // The case as a document: its file, title and the actions on it.
@@ -83,6 +95,7 @@ class CalculatorWindow : public QWidget {
   void resetRequested();
   void standardsChanged(const quorvane::StandardsTable& standards);
   void claimInputChanged();
+  void complaintInputChanged();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -106,6 +119,7 @@ class CalculatorWindow : public QWidget {
   StandardsTable standards_;
   QString standardsRefusal_;
   claim::ClaimInput claimInput_;
+  complaint::ComplaintInput complaintInput_;
   QAction* standardsAction_ = nullptr;
   QAction* claimAction_ = nullptr;
   QAction* printAction_ = nullptr;

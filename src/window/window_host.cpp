@@ -9,6 +9,7 @@
 
 #include "case_document.h"
 #include "claim_dialog.h"
+#include "complaint_dialog.h"
 #include "controls.h"
 #include "standards_file.h"
 #include "window.h"
@@ -92,8 +93,11 @@ void WindowHost::replaceWindow() {
   // has no window (which would end it).
   CalculatorWindow* old = window_;
   show();
-  // An open 赔偿清单 stays open, where it was, on the fresh case.
+  // An open 赔偿清单 or 起诉状 stays open, where it was, on the fresh case.
   if (const auto* sheet = old->findChild<ClaimDialog*>()) window_->showClaim(sheet->saveGeometry());
+  if (const auto* form = old->findChild<ComplaintDialog*>()) {
+    window_->showComplaint(form->saveGeometry());
+  }
   delete old;
 }
 

@@ -258,7 +258,7 @@ TEST(Batch, HandsCasesOverWithoutWritingAnything) {
     options.keep = {"案号", "姓名"};
     options.keepIfPresent = true;
     options.onCase = [&](std::size_t line, const CaseInput& input, const claim::ClaimInput&,
-                         const std::vector<std::string>& kept) {
+                         const complaint::ComplaintInput&, const std::vector<std::string>& kept) {
       handed.push_back({line, input.伤残等级, kept});
     };
     Reader reader(options);

@@ -204,7 +204,8 @@ TEST_F(Tool, MissingFileAndBadArguments) {
 TEST_F(Tool, HelpListsEveryFieldAndVersionPrints) {
   auto r = run("--help");
   EXPECT_EQ(r.status, 0);
-  for (const char* name : {"受害人生日年", "兄弟姐妹人数", "残疾辅助器具", "最近三年日平均收入"}) {
+  for (const char* name : {"受害人生日年", "兄弟姐妹人数", "残疾辅助器具", "最近三年日平均收入",
+                           "原告姓名", "先行调解"}) {
     EXPECT_NE(r.out.find(std::string("  ") + name + "\n"), std::string::npos) << name;
   }
   r = run("--version");

@@ -78,6 +78,14 @@ inline Filing notLiable() {
   return f;
 }
 
+// notLiable with vehicle 3 in vehicle 2's place: vehicle 2 takes no part.
+inline Filing firstAndThirdCars() {
+  Filing f = notLiable();
+  f.c.claim.车辆2交强险 = f.c.claim.车辆2责任比例 = "";
+  f.c.claim.车辆3交强险 = "无责", f.c.claim.车辆3责任比例 = "0";
+  return f;
+}
+
 // Vehicle 2 without a compulsory policy (entered as 有责), its owner named:
 // 50000 of medical costs, 18000 from each side's limits, 60% and 40% of the rest.
 inline Filing uninsured() {

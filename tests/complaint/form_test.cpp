@@ -171,6 +171,17 @@ INSTANTIATE_TEST_SUITE_P(
                 "住院护理60天支付护理费9000."
                 "00元（或护理人员发生误工费＿元），或遵医嘱短期护理发生护理费＿"
                 "元；后续护理费273750.00元\n住院证明、医嘱等：有□ 无□"},
+        // Days without a wage cost nothing: the days go, the later care stays.
+        RowCase{
+            "laterCareWithoutCare",
+            [] {
+              Filing f = namedTwoCars();
+              f.c.input.护理人员1的工资 = "";
+              return f;
+            },
+            "2. 护理费",
+            "住院护理＿天支付护理费＿元（或护理人员发生误工费＿元），或遵医嘱短期护理发生护理费＿"
+            "元；后续护理费273750.00元\n住院证明、医嘱等：有□ 无□"},
         RowCase{"disability", namedTwoCars, "7. 残疾赔偿金（含被扶养人生活费）",
                 "残疾赔偿金1063800.00元；被扶养人生活费122152.80元"},
         RowCase{"nothingClaimed", namedTwoCars, "9. 死亡赔偿金、丧葬费", "无"},
@@ -286,6 +297,20 @@ INSTANTIATE_TEST_SUITE_P(
                 "释》第六条，《最高人民法院关于审理道路交通事故损害赔偿案件适用法律若干问题的解释》"
                 "第十九条。"
                 "各项损失的计算方式及依据见附页《赔偿清单》。"},
+        // Several vehicles though vehicle 2 takes no part; other victims under the last head only.
+        RowCase{
+            "basisOfTheFirstAndThirdCars",
+            [] {
+              Filing f = testing::firstAndThirdCars();
+              f.c.claim.其他受害人财产损失 = "1";
+              return f;
+            },
+            "4. 请求依据",
+            "《中华人民共和国民法典》第一千一百七十九条、第一千二百零八条、第一千二百一十三条，"
+            "《中华人民共和国道路交通安全法》第七十六条，《机动车交通事故责任强制保险条例》第二十"
+            "一条、第二十三条，《最高人民法院关于审理人身损害赔偿案件适用法律若干问题的解释》第六"
+            "条，《最高人民法院关于审理道路交通事故损害赔偿案件适用法律若干问题的解释》第十八条、"
+            "第十九条。各项损失的计算方式及依据见附页《赔偿清单》。"},
         RowCase{"plaintiffFromTheNumberAndTheCase",
                 [] {
                   return withComplaint(namedTwoCars, [](ComplaintInput& c) {
@@ -325,6 +350,13 @@ INSTANTIATE_TEST_SUITE_P(
                 "委托诉讼代理人",
                 "有☑\n姓名：钱某\n单位：某律师事务所　职务：　联系电话：\n代理权限：一般授权□ "
                 "特别授权☑\n无□"},
+        RowCase{"agentWithItsAuthorityOnly",
+                [] {
+                  return withComplaint(namedTwoCars,
+                                       [](ComplaintInput& c) { c.代理权限 = "一般授权"; });
+                },
+                "委托诉讼代理人",
+                "有☑\n姓名：\n单位：　职务：　联系电话：\n代理权限：一般授权☑ 特别授权□\n无□"},
         RowCase{"naturalDefendant", namedTwoCars, "被告（自然人）",
                 "姓名：李某\n性别：男□ "
                 "女□\n出生日期：　年　月　日　民族：\n工作单位：　职务：　联系电话：\n"

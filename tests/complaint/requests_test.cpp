@@ -89,6 +89,14 @@ INSTANTIATE_TEST_SUITE_P(
             testing::notLiable,
             {"1.判令被告＿＿（车辆1交强险保险公司）" + kCompulsory + "9090.91元；",
              "2.判令被告＿＿（车辆2交强险保险公司）" + kCompulsory + "909.09元；", "3." + kCosts}},
+        RequestRow{"thirdCarWithoutTheSecond",
+                   [] {
+                     Filing f = testing::firstAndThirdCars();
+                     f.complaint.车辆3交强险保险公司 = kBing;
+                     return f;
+                   },
+                   {"1.判令被告＿＿（车辆1交强险保险公司）" + kCompulsory + "9090.91元；",
+                    "2.判令被告" + std::string(kBing) + kCompulsory + "909.09元；", "3." + kCosts}},
         RequestRow{"uninsuredOwnerAnswersWithinTheLimits",
                    testing::uninsured,
                    {"1.判令被告＿＿（车辆1交强险保险公司）" + kCompulsory + "18000.00元；",

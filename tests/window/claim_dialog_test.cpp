@@ -15,7 +15,6 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QXmlStreamReader>
 
 #include "case_document.h"
 #include "case_file.h"
@@ -31,16 +30,7 @@ using namespace quorvane::window;
 
 namespace {
 
-using Fields = QList<QPair<QString, QString>>;
-
-// "name=text name=text …"
-Fields fields(const QString& pairs) {
-  Fields parsed;
-  for (const QString& pair : pairs.split(' ', Qt::SkipEmptyParts)) {
-    parsed.append({pair.section('=', 0, 0), pair.section('=', 1)});
-  }
-  return parsed;
-}
+using namespace window_testing;
 
 const Fields kCase = fields(
     "受害人生日年=1988 受害人生日月=8 受害人生日日=8 事故发生日年=2011 事故发生日月=11 "
@@ -54,21 +44,6 @@ const Fields kClaim = fields(
 const Fields kLater = fields(
     "护理依赖=部分 后续护理年限=10 后续护理日工资=150 车辆2交强险=无责 车辆2责任比例=20 "
     "其他受害人财产损失=1000");
-
-// Picks the item of that text in a pick-only list; clears and types into a box.
-void enter(QWidget* parent, const Fields& pairs) {
-  for (const auto& [name, text] : pairs) {
-    auto* control = parent->findChild<QWidget*>(name);
-    auto* list = qobject_cast<QComboBox*>(control);
-    if (list != nullptr && !list->isEditable()) {
-      list->setCurrentIndex(list->findText(text));
-      continue;
-    }
-    auto* box = list != nullptr ? list->lineEdit() : static_cast<QLineEdit*>(control);
-    box->clear();
-    QTest::keyClicks(box, text);
-  }
-}
 
 // The worked example as filed: 序号, 项目 and 金额 of each row; the 0.00 items
 // and 侵权人 0.00 left out.
@@ -127,30 +102,6 @@ QString unlikeTheBatchTool(CalculatorWindow* window, ClaimDialog* dialog) {
     }
   }
   return unlike;
-}
-
-// The text of an OpenDocument file (its content.xml).
-QString contentXml(const QString& path) {
-  QProcess unzip;
-  unzip.start("unzip", {"-p", path, "content.xml"});
-  unzip.waitForFinished(20000);
-  return QString::fromUtf8(unzip.readAllStandardOutput());
-}
-
-// The rows of the first table in an OpenDocument text, each a list of its cells' texts.
-QList<QStringList> odtTable(const QString& content) {
-  QXmlStreamReader xml(content);
-  QList<QStringList> rows;
-  while (!xml.atEnd()) {
-    xml.readNext();
-    if (xml.isStartElement() && xml.name() == u"table-row") rows.append(QStringList());
-    if (xml.isStartElement() && xml.name() == u"table-cell") rows.last().append(QString());
-    if (xml.isCharacters() && !xml.isWhitespace() && !rows.isEmpty() && !rows.last().isEmpty()) {
-      rows.last().last() += xml.text();
-    }
-    if (xml.isEndElement() && xml.name() == u"table") break;
-  }
-  return rows;
 }
 
 }  // namespace
@@ -268,7 +219,7 @@ class ClaimDialogTest : public QObject {
     QCOMPARE(sheetFileName({}, "/home/a"), QString("/home/a/赔偿清单.odt"));
 
     const QString content = contentXml(dir_.filePath("sheet.odt"));
-    const auto rows = odtTable(content);
+    const auto rows = odtTables(content).value(0);
     QCOMPARE(rows.value(0), QStringList({"序号", "项目", "计算方式", "金额（元）", "依据"}));
     QCOMPARE(rows.mid(1), filedCells(window));
     // The columns as wide as their texts need: 序号 narrow, the working widest.

@@ -1,12 +1,16 @@
 #pragma once
 
-// What the window tests share: texts in Qt's form, and a stand-in for the user
-// who answers each message box as it appears. A blocking dialog that nothing
-// answers within two seconds fails the test (window_testing.cpp).
+// What the window tests share: texts in Qt's form, a stand-in for the user
+// who answers each message box as it appears, typing into a dialog's inputs
+// by name, and an exported document read back. A blocking dialog that
+// nothing answers within two seconds fails the test (window_testing.cpp).
 
 #include <QApplication>
+#include <QList>
 #include <QMessageBox>
+#include <QPair>
 #include <QPushButton>
+#include <QStringList>
 #include <QTimer>
 #include <string_view>
 #include <vector>
@@ -51,3 +55,27 @@ class MessageAnswerer : public QObject {
 };
 
 }  // namespace
+
+namespace window_testing {
+
+using Fields = QList<QPair<QString, QString>>;
+
+// "name=text name=text …"
+Fields fields(const QString& pairs);
+
+// Picks the item of that text in a pick-only list; clears and types into a
+// box, an editable list or a box of several lines.
+void enter(QWidget* parent, const Fields& pairs);
+
+// The text of an OpenDocument file (its content.xml).
+QString contentXml(const QString& path);
+
+// The tables of an OpenDocument text, each a list of rows, each row a list
+// of its cells' texts.
+QList<QList<QStringList>> odtTables(const QString& content);
+
+// Its paragraphs and headings in order, each one's text with a line break
+// as '\n', a tab as '\t' and its spaces written out.
+QStringList odtParagraphs(const QString& content);
+
+}  // namespace window_testing
