@@ -360,14 +360,16 @@ val startupLists(int year, const std::string& standardsFile) {
 
 // The case as a case file, as the window saves it: its bytes, for a string
 // would lose the byte-order mark on its way to the page.
-val caseFileBytes(const val& texts, const val& claimTexts) {
-  return bytesVal(quorvane::cases::caseFileText(caseInput(texts), claimInput(claimTexts)));
+val caseFileBytes(const val& texts, const val& claimTexts, const val& complaintTexts) {
+  return bytesVal(quorvane::cases::caseFileText(caseInput(texts), claimInput(claimTexts),
+                                                complaintInput(complaintTexts)));
 }
 
 // A case file, its bytes as they are: {refusal, cases}: refusal is null or
 // {line (0 when the fault has none), reason}; cases are [{line, caseNumber,
-// texts, claim}], texts in the order of inputFields and claim in that of
-// claimFields (empty where the file has no column), none when refused.
+// texts, claim, complaint}], texts in the order of inputFields, claim in that
+// of claimFields and complaint in that of complaintFields (empty where the
+// file has no column), none when refused.
 val readCaseFile(const val& fileBytes) {
   const auto read = quorvane::cases::readCaseFile(bytesOf(fileBytes));
   val out = val::object();
@@ -389,11 +391,16 @@ val readCaseFile(const val& fileBytes) {
     for (const auto& field : quorvane::claim::claimFields) {
       claim.call<void>("push", entry.claim.*field.member);
     }
+    val complaint = val::array();
+    for (const auto& field : quorvane::complaint::complaintFields) {
+      complaint.call<void>("push", entry.complaint.*field.member);
+    }
     val item = val::object();
     item.set("line", entry.line);
     item.set("caseNumber", entry.caseNumber);
     item.set("texts", texts);
     item.set("claim", claim);
+    item.set("complaint", complaint);
     out["cases"].call<void>("push", item);
   }
   return out;

@@ -20,12 +20,14 @@ function complaintPart(engine, page) {
   const printButton = byId('打印起诉状');
   const frame = byId('起诉状打印');
 
-  // An option input offers the empty input first, then the engine's texts.
+  // An option input offers the empty input first, then the engine's texts, as
+  // the window's lists do: empty reads 未填 (the form's boxes stay unticked),
+  // but for an owner's kind, where it stands for the first, 自然人.
   for (const name of inputNames) {
     const offered = engine.complaintChoices(name);
-    if (offered.length > 0) {
-      byId(name).replaceChildren(new Option('', ''), ...offered.map((text) => new Option(text, text)));
-    }
+    if (offered.length === 0) continue;
+    const [empty, ...others] = name.endsWith('所有人类别') ? offered : ['未填', ...offered];
+    byId(name).replaceChildren(new Option(empty, ''), ...others.map((text) => new Option(text, text)));
   }
 
   const texts = () => inputNames.map((name) => byId(name).value);
@@ -39,9 +41,16 @@ function complaintPart(engine, page) {
     exportButton.disabled = printButton.disabled = shown.fault !== '';
   }
 
-  // A text a list does not offer leaves it unpicked, as the sheet's lists do.
+  // A list takes its item of that text (自然人 is the empty input's), and a
+  // text it does not offer leaves it unpicked, as the sheet's lists do.
   function show(complaintTexts) {
-    inputNames.forEach((name, i) => { byId(name).value = complaintTexts[i] ?? ''; });
+    inputNames.forEach((name, i) => {
+      const control = byId(name);
+      const text = complaintTexts[i] ?? '';
+      if (control.tagName !== 'SELECT') control.value = text;
+      else if (text === '') control.selectedIndex = 0;
+      else control.selectedIndex = [...control.options].findIndex((o) => o.text === text);
+    });
     update();
   }
 

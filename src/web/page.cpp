@@ -1,7 +1,9 @@
 #include "page.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
+#include <vector>
 
 #include "catalogue.h"
 
@@ -123,19 +125,48 @@ void replaceOnce(std::string& text, std::string_view marker, std::string_view by
   text.replace(at, marker.size(), by);
 }
 
-// The wasm as hex digits: gzip packs them to little more than the wasm itself
-// gzipped, where the base64 of a single-file build hides the repeats it finds
-// and costs the page a fifth more.
-std::string wasmHex(std::string_view wasm) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  hex.reserve(wasm.size() * 2);
-  for (const char c : wasm) {
-    const auto byte = static_cast<unsigned char>(c);
-    hex += kDigits[byte >> 4];
-    hex += kDigits[byte & 15];
+// The wasm as the text of a JavaScript string, a character a byte, and the
+// alphabet giving each byte's character (the alphabet's character at index b
+// stands for byte b). The 93 commonest bytes take the ASCII characters that
+// need no escape in a single-quoted string and cannot start a tag in a script
+// element (all printable ones but \, ' and <, and tab); the others take
+// U+00A0 on, two bytes each in UTF-8. A repeat in the wasm stays a repeat of
+// the same bytes, which gzip packs to within a twelfth of the wasm gzipped,
+// where hex digits cost it an eighth more and base64 a fifth.
+struct WasmText {
+  std::string alphabet;
+  std::string text;
+};
+
+void appendCodePoint(std::string& out, unsigned codePoint) {
+  if (codePoint < 0x80) {
+    out += static_cast<char>(codePoint);
+  } else {
+    out += static_cast<char>(0xC0 | (codePoint >> 6));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
   }
-  return hex;
+}
+
+WasmText wasmText(std::string_view wasm) {
+  std::array<std::size_t, 256> counts{};
+  for (const char c : wasm) ++counts[static_cast<unsigned char>(c)];
+  std::array<unsigned, 256> byCount{};
+  for (unsigned b = 0; b < 256; ++b) byCount[b] = b;
+  std::stable_sort(byCount.begin(), byCount.end(),
+                   [&](unsigned a, unsigned b) { return counts[a] > counts[b]; });
+  std::vector<unsigned> characters{'\t'};
+  for (unsigned c = ' '; c <= '~'; ++c) {
+    if (c != '\\' && c != '\'' && c != '<') characters.push_back(c);
+  }
+  for (unsigned c = 0xA0; characters.size() < 256; ++c) characters.push_back(c);
+  std::array<unsigned, 256> characterOf{};
+  for (std::size_t rank = 0; rank < 256; ++rank) characterOf[byCount[rank]] = characters[rank];
+
+  WasmText out;
+  for (const unsigned c : characterOf) appendCodePoint(out.alphabet, c);
+  out.text.reserve(wasm.size() * 3 / 2);
+  for (const char c : wasm) appendCodePoint(out.text, characterOf[static_cast<unsigned char>(c)]);
+  return out;
 }
 
 }  // namespace
@@ -171,10 +202,12 @@ std::string page(std::string_view pageTemplate, std::string_view pageScript,
     }
     return safe;
   };
-  replaceOnce(
-      text, "/*engine*/",
-      scriptSafe(engineScript) + "\nconst quorvaneEngineWasm = '" + wasmHex(engineWasm) + "';");
+  // The page's script first: the wasm's text could hold its marker.
   replaceOnce(text, "/*page*/", scriptSafe(pageScript));
+  const auto wasm = wasmText(engineWasm);
+  replaceOnce(text, "/*engine*/",
+              scriptSafe(engineScript) + "\nconst quorvaneEngineWasm = '" + wasm.text +
+                  "';\nconst quorvaneEngineAlphabet = '" + wasm.alphabet + "';");
   return text;
 }
 

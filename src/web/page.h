@@ -15,8 +15,9 @@ namespace quorvane::web {
 
 // The page: the template with the window's markup, the page's script and the
 // engine's script put in at their markers (<!--window-->, <!--title-->,
-// /*page*/ and /*engine*/), the engine's wasm after its script as
-// quorvaneEngineWasm, in hex.
+// /*page*/ and /*engine*/), the engine's wasm after its script as the string
+// quorvaneEngineWasm, a character a byte, with quorvaneEngineAlphabet, the
+// character that stands for each byte in byte order (every one below U+0200).
 [[nodiscard]] std::string page(std::string_view pageTemplate, std::string_view pageScript,
                                std::string_view engineScript, std::string_view engineWasm);
 
