@@ -131,8 +131,8 @@ void replaceOnce(std::string& text, std::string_view marker, std::string_view by
 // need no escape in a single-quoted string and cannot start a tag in a script
 // element (all printable ones but \, ' and <, and tab); the others take
 // U+00A0 on, two bytes each in UTF-8. A repeat in the wasm stays a repeat of
-// the same bytes, which gzip packs to within a twelfth of the wasm gzipped,
-// where hex digits cost it an eighth more and base64 a fifth.
+// the same bytes, which gzip packs to a twenty-fifth more than the wasm
+// gzipped, where hex digits cost an eighth more and base64 nearly a third.
 struct WasmText {
   std::string alphabet;
   std::string text;
