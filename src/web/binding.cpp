@@ -229,7 +229,7 @@ quorvane::CaseReport caseReport(const val& texts, const val& claimTexts,
 }
 
 // The printed case: {title, referenceOnly, notice, stopMessage, sections:
-// [{title, rows: [{name, value, working}], table: [[header cells], [cells] …]}]}.
+// [{title, rows: [{name, value, working}], table: [[header cells], [cells] …], note}]}.
 val report(const val& texts, const val& claimTexts, const std::string& standardsFile) {
   const auto report = caseReport(texts, claimTexts, standardsFile);
   val out = val::object();
@@ -257,6 +257,7 @@ val report(const val& texts, const val& claimTexts, const std::string& standards
     entry.set("title", section.title);
     entry.set("rows", rows);
     entry.set("table", table);
+    entry.set("note", section.note);
     sections.call<void>("push", entry);
   }
   out.set("sections", sections);
