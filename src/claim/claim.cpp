@@ -5,8 +5,8 @@
 #include <numeric>
 
 #include "claim_input.h"
-#include "court_fee.h"
 #include "claim_working.h"
+#include "court_fee.h"
 
 namespace quorvane::claim {
 namespace {

@@ -12,8 +12,8 @@ struct Band {
   Fen top;
   Fen perMille;
 };
-constexpr Fen kFlatFee = 5'000;       // 50 yuan a case up to 10,000
-constexpr Fen kFlatTop = 1'000'000;   // 10,000 yuan
+constexpr Fen kFlatFee = 5'000;      // 50 yuan a case up to 10,000
+constexpr Fen kFlatTop = 1'000'000;  // 10,000 yuan
 constexpr std::array<Band, 9> kBands{{
     {10'000'000, 25},
     {20'000'000, 20},

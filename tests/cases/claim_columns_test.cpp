@@ -93,9 +93,9 @@ TEST(ClaimColumns, SummaryProcedureHalvesTheCourtFee) {
       {"否", ",简易程序“否”应为“是”或不填" + empties},
   }};
   for (const auto& [summary, ending] : kRows) {
-    const auto out = lines(outputOf(std::string(kInputs) + "," + std::string(kClaimHeader) +
-                                    ",简易程序\n" + std::string(kRow) + "," +
-                                    std::string(kClaimRow) + "," + summary + "\n"));
+    const auto out =
+        lines(outputOf(std::string(kInputs) + "," + std::string(kClaimHeader) + ",简易程序\n" +
+                       std::string(kRow) + "," + std::string(kClaimRow) + "," + summary + "\n"));
     EXPECT_TRUE(out[0].ends_with(",案件受理费")) << out[0];
     EXPECT_TRUE(out[1].ends_with(ending)) << summary << ": " << out[1];
   }
