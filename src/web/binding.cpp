@@ -14,6 +14,7 @@
 #include "claim.h"
 #include "claim_report.h"
 #include "claim_table.h"
+#include "court_fee.h"
 #include "report.h"
 #include "standards_edit.h"
 #include "standards_file.h"
@@ -189,10 +190,12 @@ val calculate(const val& texts, const std::string& standardsFile) {
 }
 
 // The claim sheet as filed: {columns, rows: [{kind (item, total or payer),
-// cells}], notice}: a refusal has its message in notice and no rows.
+// cells}], notice, fee}: a refusal has its message in notice, no rows and no
+// fee; a sheet, the court fee's line under its table in fee.
 val claimTable(const val& texts, const val& claimTexts, const std::string& standardsFile) {
-  const auto outcome = quorvane::claim::computeClaim(caseInput(texts), claimInput(claimTexts),
-                                                     standardsTable(standardsFile), true);
+  const auto claim = claimInput(claimTexts);
+  const auto outcome =
+      quorvane::claim::computeClaim(caseInput(texts), claim, standardsTable(standardsFile), true);
   val out = val::object();
   val columns = val::array();
   for (const auto name : quorvane::claim::kTableColumns) {
@@ -201,6 +204,8 @@ val claimTable(const val& texts, const val& claimTexts, const std::string& stand
   out.set("columns", columns);
   const auto* refusal = std::get_if<quorvane::claim::ClaimRefusal>(&outcome);
   out.set("notice", refusal ? refusal->message : std::string());
+  const auto* sheet = std::get_if<quorvane::claim::ClaimSheet>(&outcome);
+  out.set("fee", sheet ? quorvane::claim::feeLine(*sheet, claim.简易程序 == "是") : std::string());
   static constexpr std::array<const char*, 3> kKinds{"item", "total", "payer"};
   val rows = val::array();
   for (const auto& row : quorvane::claim::filedTable(outcome)) {
@@ -229,7 +234,7 @@ quorvane::CaseReport caseReport(const val& texts, const val& claimTexts,
 }
 
 // The printed case: {title, referenceOnly, notice, stopMessage, sections:
-// [{title, rows: [{name, value, working}], table: [[header cells], [cells] …]}]}.
+// [{title, rows: [{name, value, working}], table: [[header cells], [cells] …], note}]}.
 val report(const val& texts, const val& claimTexts, const std::string& standardsFile) {
   const auto report = caseReport(texts, claimTexts, standardsFile);
   val out = val::object();
@@ -257,6 +262,7 @@ val report(const val& texts, const val& claimTexts, const std::string& standards
     entry.set("title", section.title);
     entry.set("rows", rows);
     entry.set("table", table);
+    entry.set("note", section.note);
     sections.call<void>("push", entry);
   }
   out.set("sections", sections);
