@@ -1,13 +1,15 @@
-// Any texts for the 54 inputs give a claim sheet or one refusal, never a
+// Any texts for the 55 inputs give a claim sheet or one refusal, never a
 // crash. On a sheet every amount is non-negative and the payers account for
 // the whole total (交强险合计 + 责任方承担 + 受害人自担 = 合计); under each
 // head the victim is paid at most its own items and each vehicle at most its
-// own limit; the vehicles' parts add up to the totals; and asking for the
-// working changes no figure. Half the texts are drawn from the words the
+// own limit; the vehicles' parts add up to the totals; the court fee lies
+// between half the flat fee and the flat fee or 2.5% of the claim; and asking
+// for the working changes no figure. Half the texts are drawn from the words the
 // inputs take, so that whole cases with several vehicles are reached.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <string>
@@ -16,6 +18,7 @@
 
 #include "claim.h"
 #include "claim_input.h"
+#include "court_fee.h"
 
 namespace {
 
@@ -25,9 +28,10 @@ void require(bool condition) {
   if (!condition) std::abort();
 }
 
-constexpr std::array<std::string_view, 24> kWords{
-    "",  "有责", "无责", "无", "完全", "大部分", "部分", "死亡", "伤残", "夫妻", "单亲", "五",
-    "0", "0.01", "1",    "12", "20",   "50",     "70",   "100",  "1000", "2016", "2017", "180000"};
+constexpr std::array<std::string_view, 26> kWords{
+    "",     "有责", "无责", "无",  "完全", "大部分", "部分", "死亡",  "伤残",
+    "夫妻", "单亲", "五",   "是",  "否",   "0",      "0.01", "1",     "12",
+    "20",   "50",   "70",   "100", "1000", "2016",   "2017", "180000"};
 
 std::string text(FuzzedDataProvider& provider) {
   if (provider.ConsumeBool()) return std::string(provider.PickValueInArray(kWords));
@@ -106,6 +110,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     liable += vehicle.责任方承担, commercial += vehicle.商业三者险, tortfeasor += vehicle.侵权人;
   }
   require(liable == p.责任方承担 && commercial == p.商业三者险 && tortfeasor == p.侵权人);
+  // The flat 50 yuan halved at least; at most 50 yuan, or 2.5% of the claim rounded up.
+  const claim::Fen claimed = claim::claimedAmount(p);
+  require(sheet.案件受理费 >= 2'500 &&
+          sheet.案件受理费 <= std::max<claim::Fen>(5'000, (claimed * 25 + 999) / 1'000));
   for (std::size_t k = 1; k < texts.size(); ++k) require(!texts[k].empty() && texts[k][0] != '-');
 
   const auto explained = claim::computeClaim(in, claimInput, table, true);

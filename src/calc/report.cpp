@@ -6,7 +6,7 @@ namespace quorvane {
 namespace {
 
 ReportSection inputSection(const CaseInput& in) {
-  ReportSection section{"案情（按录入）", {}, {}};
+  ReportSection section{"案情（按录入）", {}, {}, {}};
   for (const auto& field : inputFields) {
     const std::string& text = in.*field.member;
     section.rows.push_back({std::string(field.name), text.empty() ? "（空）" : text, {}});
@@ -15,7 +15,7 @@ ReportSection inputSection(const CaseInput& in) {
 }
 
 ReportSection standardsSection(std::string_view accidentYear, const StandardsTable& table) {
-  ReportSection section{"事故年度统计标准", {}, {}};
+  ReportSection section{"事故年度统计标准", {}, {}, {}};
   section.rows.push_back(
       {"事故年份", accidentYear.empty() ? "（空）" : std::string(accidentYear), {}});
   const auto row = table.find(accidentYear);
@@ -43,7 +43,7 @@ CaseReport reportFor(const CaseInput& input, const StandardsTable& standards) {
 
   CaseWorking working;
   const auto outcome = runCalculation(input, standards, &working);
-  ReportSection results{"计算结果", {}, {}};
+  ReportSection results{"计算结果", {}, {}, {}};
   if (const auto* stop = std::get_if<CalcStop>(&outcome)) {
     report.notice = stop->notice;
     report.stopMessage = stop->message;
@@ -81,6 +81,7 @@ std::string reportText(const CaseReport& report, std::string_view printedDate) {
       for (std::size_t k = 0; k < row.size(); ++k) text += (k == 0 ? "" : "\t") + row[k];
       text += "\n";
     }
+    if (!section.note.empty()) text += section.note + "\n";
   }
   return text;
 }

@@ -29,6 +29,7 @@ struct ReportSection {
   // A table after the rows, its first row the header; empty for none. As
   // text, each row is a line of tab-separated cells, as a spreadsheet takes it.
   std::vector<std::vector<std::string>> table;
+  std::string note;  // a line after the table; empty for none
 };
 
 struct CaseReport {

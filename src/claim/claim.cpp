@@ -6,6 +6,7 @@
 
 #include "claim_input.h"
 #include "claim_working.h"
+#include "court_fee.h"
 
 namespace quorvane::claim {
 namespace {
@@ -221,6 +222,7 @@ ClaimOutcome computeClaim(const CaseInput& input, const ClaimInput& claim,
   items[鉴定费] = facts.appraisal;
   sheet.合计 = std::accumulate(items.begin(), items.end(), Fen{0});
   sheet.payers = pay(facts, items, sheet.合计);
+  sheet.案件受理费 = courtFee(claimedAmount(sheet.payers), facts.summary);
   if (working) working->finish(sheet, coefficientHundredths, years);
   return outcome;
 }

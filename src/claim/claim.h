@@ -68,11 +68,12 @@ struct ClaimInput {
   std::string 其他受害人死亡伤残;
   std::string 其他受害人医疗费用;
   std::string 其他受害人财产损失;
+  std::string 简易程序;  // "是" halves the court fee; empty: ordinary procedure
 
   friend bool operator==(const ClaimInput&, const ClaimInput&) = default;
 };
 
-inline constexpr std::array<NamedField<ClaimInput>, 23> claimFields{{
+inline constexpr std::array<NamedField<ClaimInput>, 24> claimFields{{
     {"计算标准年度", &ClaimInput::计算标准年度},
     {"定残日", &ClaimInput::定残日},
     {"伤残附加指数", &ClaimInput::伤残附加指数},
@@ -96,6 +97,7 @@ inline constexpr std::array<NamedField<ClaimInput>, 23> claimFields{{
     {"其他受害人死亡伤残", &ClaimInput::其他受害人死亡伤残},
     {"其他受害人医疗费用", &ClaimInput::其他受害人医疗费用},
     {"其他受害人财产损失", &ClaimInput::其他受害人财产损失},
+    {"简易程序", &ClaimInput::简易程序},
 }};
 
 // The fields of the sheet's first version, before later care, property and
@@ -198,6 +200,7 @@ struct ClaimSheet {
   std::array<Fen, kItemCount> items{};
   Fen 合计 = 0;
   Payers payers;
+  Fen 案件受理费 = 0;  // the court fee on what the requests ask for (court_fee.h)
   // Each item's working in words (kItemCount of them), in Chinese; one line
   // each, joined by '\n'. Filled only when asked for: empty otherwise, so
   // that a sheet without it costs no strings.
@@ -220,7 +223,7 @@ inline constexpr std::string_view kNoticeColumn = "清单提示";
 
 // The sheet's columns, as the batch tool writes them after the 22 results:
 // 清单提示, one per first-version item and 清单合计, the payers, then the later
-// items, 交强险财产损失 and four per vehicle.
+// items, 交强险财产损失, four per vehicle and 案件受理费.
 [[nodiscard]] const std::vector<std::string>& columnNames();
 
 // The texts of those columns: a refusal's message in 清单提示 and nothing
@@ -235,7 +238,7 @@ inline constexpr std::size_t kLongestFen = 24;
 char* writeFen(char* out, Fen amount);
 
 // A sheet's amounts in the order of its columns after 清单提示.
-inline constexpr std::size_t kAmountColumns = kItemCount + 9 + 1 + 4 * kVehicleCount;
+inline constexpr std::size_t kAmountColumns = kItemCount + 9 + 1 + 4 * kVehicleCount + 1;
 [[nodiscard]] std::array<Fen, kAmountColumns> columnAmounts(const ClaimSheet& sheet);
 
 }  // namespace quorvane::claim

@@ -412,7 +412,13 @@ std::optional<ClaimRefusal> readFacts(const CaseInput& in, const ClaimInput& cla
   }
   if (read.failed()) return read.refusal();
   if (auto refusal = readLaterCare(claim, facts)) return refusal;
-  return readVehicles(claim, facts);
+  if (auto refusal = readVehicles(claim, facts)) return refusal;
+  // The procedure changes only the court fee.
+  facts.summary = claim.简易程序 == "是"sv;
+  if (!facts.summary && !claim.简易程序.empty()) {
+    return ClaimRefusal{quoted("简易程序", claim.简易程序) + "应为“是”或不填"};
+  }
+  return std::nullopt;
 }
 
 }  // namespace quorvane::claim::detail

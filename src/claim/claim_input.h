@@ -60,6 +60,7 @@ struct Facts {
   Fen laterTreatment = 0, property = 0, appraisal = 0;
   std::array<Vehicle, 3> vehicles{{{true}, {}, {}}};
   std::array<Fen, 3> others{};  // the other victims' losses, by head (Cover)
+  bool summary = false;         // 简易程序 "是": the court fee halved
 };
 
 enum class Reading { ok, notANumber, tooLarge };

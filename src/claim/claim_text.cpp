@@ -5,6 +5,7 @@
 #include "claim.h"
 #include "claim_report.h"
 #include "claim_table.h"
+#include "court_fee.h"
 
 namespace quorvane::claim {
 namespace {
@@ -81,6 +82,7 @@ std::array<Fen, kAmountColumns> columnAmounts(const ClaimSheet& sheet) {
   for (const auto& v : sheet.payers.vehicles) {
     *out++ = v.交强险赔付, *out++ = v.责任方承担, *out++ = v.商业三者险, *out++ = v.侵权人;
   }
+  *out = sheet.案件受理费;
   return amounts;
 }
 
@@ -98,6 +100,7 @@ const std::vector<std::string>& columnNames() {
         all.push_back("车辆" + std::to_string(v) + std::string(payer));
       }
     }
+    all.emplace_back("案件受理费");
     return all;
   }();
   return names;
@@ -115,7 +118,7 @@ std::vector<std::string> columnTexts(const ClaimOutcome& outcome) {
 }
 
 ReportSection reportSection(const ClaimInput& claim, const ClaimOutcome& outcome) {
-  ReportSection section{std::string(kSectionTitle), {}, {}};
+  ReportSection section{std::string(kSectionTitle), {}, {}, {}};
   // The first version's inputs always, the later ones when set.
   for (std::size_t k = 0; k < claimFields.size(); ++k) {
     const std::string& text = claim.*claimFields[k].member;
@@ -132,6 +135,7 @@ ReportSection reportSection(const ClaimInput& claim, const ClaimOutcome& outcome
     const auto cells = tableCells(row);
     section.table.emplace_back(cells.begin(), cells.end());
   }
+  section.note = feeLine(std::get<ClaimSheet>(outcome), claim.简易程序 == "是");
   return section;
 }
 

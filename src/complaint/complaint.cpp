@@ -23,11 +23,9 @@ Complaint makeComplaint(const CaseInput& input, const claim::ClaimInput& claim,
     return made;
   }
   const auto& sheet = std::get<claim::ClaimSheet>(outcome);
-  // The summary procedure (简易程序) halves the fee; the claim's inputs do not hold it yet.
-  const bool summary = false;
   made.claimed = claim::claimedAmount(sheet.payers);
-  made.fee = claim::courtFee(made.claimed, summary);
-  made.feeLine = claim::feeLine(sheet, summary);
+  made.fee = sheet.案件受理费;  // halved under the summary procedure (简易程序)
+  made.feeLine = claim::feeLine(sheet, claim.简易程序 == "是");
   made.defendants = detail::defendants(complaint, sheet.payers);
   made.requests = detail::requests(claim, complaint, sheet.payers);
   made.fault = detail::checkInputs(input, claim, complaint, sheet.payers);

@@ -16,6 +16,7 @@
 #include "claim_report.h"
 #include "claim_table.h"
 #include "complaint.h"
+#include "court_fee.h"
 #include "html.h"
 #include "odt.h"
 #include "report.h"
@@ -212,10 +213,12 @@ val calculate(const val& texts, const std::string& standardsFile) {
 }
 
 // The claim sheet as filed: {columns, rows: [{kind (item, total or payer),
-// cells}], notice}: a refusal has its message in notice and no rows.
+// cells}], notice, fee}: a refusal has its message in notice, no rows and no
+// fee; a sheet, the court fee's line under its table in fee.
 val claimTable(const val& texts, const val& claimTexts, const std::string& standardsFile) {
-  const auto outcome = quorvane::claim::computeClaim(caseInput(texts), claimInput(claimTexts),
-                                                     standardsTable(standardsFile), true);
+  const auto claim = claimInput(claimTexts);
+  const auto outcome =
+      quorvane::claim::computeClaim(caseInput(texts), claim, standardsTable(standardsFile), true);
   val out = val::object();
   val columns = val::array();
   for (const auto name : quorvane::claim::kTableColumns) {
@@ -224,6 +227,8 @@ val claimTable(const val& texts, const val& claimTexts, const std::string& stand
   out.set("columns", columns);
   const auto* refusal = std::get_if<quorvane::claim::ClaimRefusal>(&outcome);
   out.set("notice", refusal ? refusal->message : std::string());
+  const auto* sheet = std::get_if<quorvane::claim::ClaimSheet>(&outcome);
+  out.set("fee", sheet ? quorvane::claim::feeLine(*sheet, claim.简易程序 == "是") : std::string());
   static constexpr std::array<const char*, 3> kKinds{"item", "total", "payer"};
   val rows = val::array();
   for (const auto& row : quorvane::claim::filedTable(outcome)) {
@@ -308,7 +313,7 @@ quorvane::CaseReport caseReport(const val& texts, const val& claimTexts,
 }
 
 // The printed case: {title, referenceOnly, notice, stopMessage, sections:
-// [{title, rows: [{name, value, working}], table: [[header cells], [cells] …]}]}.
+// [{title, rows: [{name, value, working}], table: [[header cells], [cells] …], note}]}.
 val report(const val& texts, const val& claimTexts, const std::string& standardsFile) {
   const auto report = caseReport(texts, claimTexts, standardsFile);
   val out = val::object();
@@ -336,6 +341,7 @@ val report(const val& texts, const val& claimTexts, const std::string& standards
     entry.set("title", section.title);
     entry.set("rows", rows);
     entry.set("table", table);
+    entry.set("note", section.note);
     sections.call<void>("push", entry);
   }
   out.set("sections", sections);

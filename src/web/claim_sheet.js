@@ -4,8 +4,8 @@
 // window's fields and the section's own inputs, following both as they
 // change. The table is the one a complaint files (序号, 项目, 计算方式, 金额,
 // 依据: the items claimed, 合计, who pays), as the window's dialog and the
-// printout show it; its rules and texts are the engine's, here are only the
-// inputs and the table.
+// printout show it, with the court fee under it; its rules and texts are the
+// engine's, here are only the inputs and the table.
 //
 // page: { texts() -> the window's input texts in the engine's order,
 // standards() -> the kept standards file's text, fileName(kind) -> the name a
@@ -22,6 +22,7 @@ function claimSheet(engine, page) {
   const exportButton = byId('导出清单');
   const years = byId('计算标准年度列表');
   const table = byId('赔偿清单表');
+  const fee = byId('案件受理费');
   let shown = { columns: [], rows: [] };
 
   const row = (cells, tag) => {
@@ -40,6 +41,7 @@ function claimSheet(engine, page) {
   function update() {
     shown = engine.claimTable(page.texts(), texts(), page.standards());
     notice.textContent = shown.notice;
+    fee.textContent = shown.fee;
     table.tHead.replaceChildren(row(shown.columns, 'th'));
     table.tBodies[0].replaceChildren(...shown.rows.map(({ kind, cells }) => {
       const line = row(cells, 'td');
@@ -58,8 +60,8 @@ function claimSheet(engine, page) {
   }
 
   // A case's inputs; a pick-only list's empty text is its first item (无 for
-  // the vehicles' 交强险 and for 护理依赖, 伤残 for 案件类型), and a text it
-  // does not offer leaves it unpicked, as the window's lists do.
+  // the vehicles' 交强险 and for 护理依赖, 伤残 for 案件类型, 否 for 简易程序),
+  // and a text it does not offer leaves it unpicked, as the window's lists do.
   function show(claimTexts) {
     inputNames.forEach((name, i) => {
       const control = byId(name);

@@ -181,6 +181,7 @@
         filed.append(line);
       });
       sheet.append(filed);
+      if (section.note) sheet.append(element('p', section.note));
     }
   }
   window.addEventListener('beforeprint', writeReport);

@@ -21,6 +21,7 @@
 #include "claim_document.h"
 #include "claim_export.h"
 #include "controls.h"
+#include "court_fee.h"
 #include "window.h"
 
 namespace quorvane::window {
@@ -193,6 +194,11 @@ QLayout* ClaimDialog::createSheet() {
                           metrics.horizontalAdvance(QStringLiteral("32903 元 × 20 年")) +
                           table_->columnWidth(4) + 5 * 16 + frame);
   sheet->addWidget(table_);
+  fee_ = new QLabel(this);
+  fee_->setObjectName(QStringLiteral("案件受理费"));
+  fee_->setTextFormat(Qt::PlainText);
+  fee_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  sheet->addWidget(fee_);
   return sheet;
 }
 
@@ -306,6 +312,10 @@ void ClaimDialog::recompute() {
       claim::computeClaim(window_->caseInput(), window_->claimInput(), window_->standards(), true);
   const auto* refusal = std::get_if<claim::ClaimRefusal>(&outcome);
   notice_->setText(refusal != nullptr ? qs(refusal->message) : QString());
+  const auto* sheet = std::get_if<claim::ClaimSheet>(&outcome);
+  fee_->setText(sheet != nullptr
+                    ? qs(claim::feeLine(*sheet, window_->claimInput().简易程序 == "是"))
+                    : QString());
   rows_ = claim::filedTable(outcome);
   table_->setRowCount(static_cast<int>(rows_.size()));
   for (int row = 0; row < table_->rowCount(); ++row) {

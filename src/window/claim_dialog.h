@@ -63,6 +63,7 @@ class ClaimDialog : public QDialog {
   std::array<QLineEdit*, claim::claimFields.size()> edits_{};  // null for the lists
   QLabel* notice_ = nullptr;
   QTableWidget* table_ = nullptr;
+  QLabel* fee_ = nullptr;  // the court fee under the table
   std::vector<claim::TableRow> rows_;  // as the table shows them
   QPushButton* copyButton_ = nullptr;
   QPushButton* exportButton_ = nullptr;

@@ -7,12 +7,13 @@ namespace quorvane::window {
 namespace {
 
 constexpr std::array<std::string_view, 4> kInsurance{"无", "有责", "无责"};
-constexpr std::array<PickList, 5> kPickLists{{
+constexpr std::array<PickList, 6> kPickLists{{
     {claimField("交强险"), kInsurance},
     {claimField("车辆2交强险"), kInsurance},
     {claimField("车辆3交强险"), kInsurance},
     {claimField("案件类型"), {"伤残", "死亡"}},
     {claimField("护理依赖"), {"无", "完全", "大部分", "部分"}},
+    {claimField("简易程序"), {"否", "是"}},
 }};
 
 constexpr InputCell text(int row, int column, std::string_view caption) {
@@ -30,6 +31,7 @@ constexpr std::array kGeneral{
     text(1, 0, "伤残附加指数"),   box(1, 1, "伤残附加指数", "0 至 10"),
     text(1, 3, "精神损害抚慰金"), box(1, 4, "精神损害抚慰金", "元"),
     text(2, 0, "案件类型"),       box(2, 1, "案件类型"),
+    text(2, 3, "简易程序"),       box(2, 4, "简易程序"),
 };
 // Later care down the first column, the other costs down the second.
 constexpr std::array kLaterCosts{

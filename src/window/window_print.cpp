@@ -60,6 +60,7 @@ void CalculatorWindow::printReport(QPrinter& printer) const {
       page += "</tr>";
     }
     page += "</table>";
+    if (!section.note.empty()) page += "<p>" + html(section.note) + "</p>";
   }
 
   QTextDocument document;

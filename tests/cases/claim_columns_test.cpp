@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "batch.h"
@@ -25,7 +27,8 @@ constexpr std::string_view kSheet =
     "188643.34,10000.00,110000.00,120000.00,68643.34,48050.34,48050.34,0.00,20593.00,"
     // the later items and 交强险财产损失, then vehicle 1 and two vehicles not taking part
     "0.00,0.00,0.00,0.00,0.00,120000.00,48050.34,48050.34,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,"
-    "0.00";
+    "0.00,"
+    "3661.01";  // 案件受理费
 
 std::string outputOf(const std::string& csv, const Options& options = {}) {
   return std::get<std::string>(batch::run(csv, options));
@@ -59,7 +62,7 @@ TEST(ClaimColumns, FollowTheResultsWhenTheHeaderNamesAClaimInputOrClaimIsAsked) 
                             "清单鉴定费,交强险财产损失,车辆1交强险赔付,车辆1责任方承担,"
                             "车辆1商业三者险,车辆1侵权人,车辆2交强险赔付,车辆2责任方承担,"
                             "车辆2商业三者险,车辆2侵权人,车辆3交强险赔付,车辆3责任方承担,"
-                            "车辆3商业三者险,车辆3侵权人"));
+                            "车辆3商业三者险,车辆3侵权人,案件受理费"));
   EXPECT_TRUE(byHeader[1].ends_with(kSheet)) << byHeader[1];
 
   // The 22 amounts are the same with or without the sheet.
@@ -81,6 +84,23 @@ TEST(ClaimColumns, ARefusalFillsOnlyItsNoticeAndTheAmountsStay) {
   EXPECT_TRUE(out[1].ends_with(",受害人生日不完整：受害人生日年为空" + empties)) << out[1];
 }
 
+// 简易程序 is read as an input column: it halves the fee, and any other text refuses the sheet.
+TEST(ClaimColumns, SummaryProcedureHalvesTheCourtFee) {
+  const std::string empties(claim::kAmountColumns, ',');
+  const std::array<std::pair<std::string, std::string>, 3> kRows{{
+      {"", ",0.00,3661.01"},  // after vehicle 3's 侵权人
+      {"是", ",0.00,1830.50"},
+      {"否", ",简易程序“否”应为“是”或不填" + empties},
+  }};
+  for (const auto& [summary, ending] : kRows) {
+    const auto out =
+        lines(outputOf(std::string(kInputs) + "," + std::string(kClaimHeader) + ",简易程序\n" +
+                       std::string(kRow) + "," + std::string(kClaimRow) + "," + summary + "\n"));
+    EXPECT_TRUE(out[0].ends_with(",案件受理费")) << out[0];
+    EXPECT_TRUE(out[1].ends_with(ending)) << summary << ": " << out[1];
+  }
+}
+
 TEST(ClaimColumns, ExplainAddsTheSheetWithItsWorking) {
   Options options;
   options.explain = true;
@@ -92,6 +112,11 @@ TEST(ClaimColumns, ExplainAddsTheSheetWithItsWorking) {
   EXPECT_NE(report.find("\n序号\t项目\t计算方式\t金额（元）\t依据\n1\t残疾赔偿金\t32903 元 × 20 年 "
                         "× 13%（十级 10% + 附加指数 3%）\t85547.80\t人身损害赔偿解释第十二条\n"),
             std::string::npos)
+      << report;
+  // The court fee under the table, which ends the report.
+  EXPECT_TRUE(report.ends_with(
+      "\t受害人自担\t68643.34 - 48050.34\t20593.00\t\n"
+      "案件受理费 3661.01 元（按诉讼请求 168050.34 元，诉讼费用交纳办法第十三条）\n"))
       << report;
   EXPECT_EQ(
       outputOf(std::string(kInputs) + "\n" + std::string(kRow) + "\n", options).find("赔偿清单"),

@@ -58,6 +58,7 @@ TEST(Claim, WorkedExampleGivesTheCourtsFigures) {
       {"商业三者险", "48050.34"},
       {"侵权人", "0.00"},
       {"受害人自担", "20593.00"},
+      {"案件受理费", "3661.01"},  // on 120000.00 + 48050.34
   };
   testing::addOneVehicle(expected);
   EXPECT_EQ(got, expected);
@@ -353,7 +354,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "交强险：事故发生日 2008-01-31 早于 2008-02-01，当时的责任限额不在计算范围内"},
         Refusal{"grade", [](Case& c) { c.input.伤残等级 = "二级"; }, "伤残等级“二级”不是一至十级"},
         Refusal{"parents", [](Case& c) { c.input.夫妻或单亲 = "双亲"; },
-                "夫妻或单亲“双亲”只能是“夫妻”或“单亲”"}),
+                "夫妻或单亲“双亲”只能是“夫妻”或“单亲”"},
+        Refusal{"summaryNotYes", [](Case& c) { c.claim.简易程序 = "否"; },
+                "简易程序“否”应为“是”或不填"},
+        Refusal{"summaryAfterTheOtherChecks",
+                [](Case& c) { c.claim.简易程序 = "是 ", c.claim.车辆2交强险 = "有"; },
+                "车辆2交强险“有”只能是“有责”、“无责”或“无”"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Claim, NoInsuranceBefore2008IsNoFault) {

@@ -64,10 +64,13 @@ inline Case workedExample() {
 }
 
 // The later columns of a sheet with one vehicle and none of the later inputs:
-// all 0.00 but vehicle 1's, which are the totals.
+// all 0.00 but vehicle 1's, which are the totals; the court fee, last, is the
+// expected's own.
 inline void addOneVehicle(std::map<std::string, std::string>& expected) {
   const auto& names = columnNames();
-  for (std::size_t k = 1 + kFirstItems + 1 + 8; k < names.size(); ++k) expected[names[k]] = "0.00";
+  for (std::size_t k = 1 + kFirstItems + 1 + 8; k + 1 < names.size(); ++k) {
+    expected[names[k]] = "0.00";
+  }
   expected["车辆1交强险赔付"] = expected["交强险合计"];
   for (const char* payer : {"责任方承担", "商业三者险", "侵权人"}) {
     expected["车辆1" + std::string(payer)] = expected[payer];

@@ -65,6 +65,7 @@ TEST(DeathClaim, WorkedExample) {
       {"商业三者险", "921393.00"},
       {"侵权人", "0.00"},
       {"受害人自担", "0.00"},
+      {"案件受理费", "14172.54"},  // on 120000.00 + 921393.00
   };
   testing::addOneVehicle(expected);
   EXPECT_EQ(got, expected);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "claim_document.h"
 #include "claim_report.h"
 #include "claim_table.h"
 #include "claim_testing.h"
@@ -122,6 +123,44 @@ TEST(ClaimTable, HoldsTheRowsOfEachKindOfCase) {
     for (const Cells& row : rows) {
       EXPECT_NE(std::find(all.begin(), all.end(), row), all.end()) << row[1] << " " << row[2];
     }
+  }
+}
+
+// As a document: the header and 合计 in bold, the amounts right-aligned.
+TEST(ClaimTable, AsADocument) {
+  const testing::Case c = testing::workedExample();
+  const auto rows = filedTable(computeClaim(c.input, c.claim, {}, true));
+  const document::Table table = sheetTable(rows);
+  ASSERT_EQ(table.rows.size(), rows.size() + 1);
+  EXPECT_TRUE(table.rows[0].header);
+  for (std::size_t r = 0; r < table.rows.size(); ++r) {
+    const bool bold = r == 0 || rows[r - 1].kind == TableRow::Kind::total;
+    ASSERT_EQ(table.rows[r].cells.size(), 5u);
+    for (std::size_t k = 0; k < 5; ++k) {
+      const auto& paragraph = table.rows[r].cells[k].paragraphs.at(0);
+      EXPECT_EQ(paragraph.spans.at(0).bold, bold) << r << " " << k;
+      EXPECT_EQ(paragraph.align, r > 0 && k == 3 ? document::Align::right : document::Align::left)
+          << r << " " << k;
+    }
+  }
+}
+
+// The facts line's dates: a real one of four-digit year as YYYY-MM-DD, else as typed.
+TEST(ClaimTable, FactsLineDates) {
+  const struct {
+    const char *year, *month, *day, *text;
+  } cases[] = {
+      {"1988", "8", "8", "1988-08-08"},   {"1", "1", "1", "0001-01-01"},
+      {"9999", "1", "2", "9999-01-02"},   {"10000", "1", "2", "10000-1-2"},
+      {"0", "1", "1", "0-1-1"},           {"1988", "2", "30", "1988-2-30"},
+      {"1988", "8", "8日", "1988-8-8日"},
+  };
+  for (const auto& d : cases) {
+    testing::Case c = testing::workedExample();
+    testing::born(c, d.year, d.month, d.day);
+    EXPECT_EQ(sheetFacts(c.input, c.claim),
+              "受害人出生日期 " + std::string(d.text) +
+                  "；事故发生日 2011-11-11；计算标准年度 2012；伤残等级 十级");
   }
 }
 

@@ -131,6 +131,7 @@ TEST_F(Tool, ClaimSheetsOnTheSecondThreadAsOnOne) {
       {"责任比例", {"", "70", "0.01"}},
       {"商业三者险限额", {"", "40000", "500000"}},
       {"案件类型", {"", "伤残", "", "死亡"}},
+      {"简易程序", {"", "", "是", "否"}},
   };
   std::string csv = "案号";
   for (const auto& [name, texts] : choices) csv += "," + std::string(name);
@@ -205,9 +206,10 @@ TEST_F(Tool, HelpListsEveryFieldAndVersionPrints) {
   auto r = run("--help");
   EXPECT_EQ(r.status, 0);
   for (const char* name : {"受害人生日年", "兄弟姐妹人数", "残疾辅助器具", "最近三年日平均收入",
-                           "原告姓名", "先行调解"}) {
+                           "其他受害人财产损失", "简易程序", "原告姓名", "先行调解"}) {
     EXPECT_NE(r.out.find(std::string("  ") + name + "\n"), std::string::npos) << name;
   }
+  EXPECT_NE(r.out.find("last 案件受理费"), std::string::npos);
   r = run("--version");
   EXPECT_EQ(r.status, 0);
   EXPECT_TRUE(r.out.starts_with("quorvane-calc ")) << r.out;

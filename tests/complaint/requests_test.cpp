@@ -155,11 +155,16 @@ TEST(Defendants, DistinctNamesInVehicleThenRoleOrder) {
 }
 
 TEST(Fee, OnWhatTheRequestsAskFor) {
-  const Complaint made = testing::make(testing::twoCars());
+  auto two = testing::twoCars();
+  const Complaint made = testing::make(two);
   EXPECT_EQ(made.claimed, 158178252);
   EXPECT_EQ(made.fee, 1903604);
   EXPECT_EQ(made.feeLine,
             "案件受理费 19036.04 元（按诉讼请求 1581782.52 元，诉讼费用交纳办法第十三条）");
+  two.c.claim.简易程序 = "是";
+  const Complaint halved = testing::make(two);
+  EXPECT_EQ(halved.fee, 951802);
+  EXPECT_TRUE(halved.feeLine.ends_with("，简易程序减半）")) << halved.feeLine;
 }
 
 }  // namespace

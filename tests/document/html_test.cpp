@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sample.h"
 
@@ -53,6 +54,28 @@ TEST(HtmlDocument, BreakBeforeATable) {
                       " style=\"page-break-before:always;"),
             std::string::npos);
   EXPECT_EQ(count(html, "page-break-before"), 1u);
+}
+
+// The header rows the table starts with are its head, the others its body.
+TEST(HtmlDocument, HeadAndBodyOfATable) {
+  const Row header{{cell({"h"})}, true};
+  const Row row{{cell({"r"})}};
+  const struct {
+    std::vector<Row> rows;
+    std::size_t heads, bodies;
+  } cases[] = {
+      {{header, row}, 1, 1},
+      {{header, header}, 1, 0},
+      {{row, header}, 0, 1},
+      {{}, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const std::string html = htmlDocument(Document{{Table{{100}, c.rows}}});
+    EXPECT_EQ(count(html, "<thead>"), c.heads);
+    EXPECT_EQ(count(html, "</thead>"), c.heads);
+    EXPECT_EQ(count(html, "<tbody>"), c.bodies);
+    EXPECT_EQ(count(html, "</tbody>"), c.bodies);
+  }
 }
 
 }  // namespace

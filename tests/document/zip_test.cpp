@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,6 +85,13 @@ TEST(StoredZip, ReadsBackAsWritten) {
       EXPECT_EQ(back[i].data, entries[i].data);
     }
   }
+}
+
+// 0xFFFF entries is the mark of a zip64 archive, which this writer does not make.
+TEST(StoredZip, HoldsAtMost65534Entries) {
+  EXPECT_THROW((void)storedZip(std::vector<ZipEntry>(65535)), std::length_error);
+  const std::string zip = storedZip(std::vector<ZipEntry>(65534));
+  EXPECT_EQ(read(zip, zip.size() - 22 + 10, 2), 65534u);
 }
 
 TEST(OdtFile, MimetypeFirstAndStoredThenTheParts) {

@@ -17,7 +17,8 @@ const claimNames = ['计算标准年度', '定残日', '伤残附加指数', '�
                     '商业三者险限额', '案件类型', '护理依赖', '后续护理年限', '后续护理日工资', '后续治疗费',
                     '财产损失', '鉴定费',
                     ...['交强险', '责任比例', '商业三者险限额'].flatMap((n) => [`车辆2${n}`, `车辆3${n}`]),
-                    ...['死亡伤残', '医疗费用', '财产损失'].map((head) => `其他受害人${head}`)];
+                    ...['死亡伤残', '医疗费用', '财产损失'].map((head) => `其他受害人${head}`),
+                    '简易程序'];
 const noClaim = Object.fromEntries(claimNames.map((n) => [n, '']));
 const example = {
   伤残等级: '十', 人员1的护理天数: '30', 护理人员1的工资: '100', 住院天数: '20', 误工天数: '90',
@@ -42,6 +43,7 @@ const sheet = async (page) => ({ inputs: (await state(page)).inputs, ...(await p
   return {
     claim: Object.fromEntries(names.map((id) => [id, document.getElementById(id).value])),
     notice: document.getElementById('清单提示').textContent,
+    fee: document.getElementById('案件受理费').textContent,
     copyOff: document.getElementById('复制清单按钮').disabled,
     header: [...table.tHead.rows].map(cells),
     kinds: [...table.tBodies[0].rows].map((tr) => tr.className),
@@ -49,19 +51,22 @@ const sheet = async (page) => ({ inputs: (await state(page)).inputs, ...(await p
   };
 }, claimNames)) });
 const amount = (shown, name) => shown.rows.find((cells) => cells[1] === name)?.[3];
-// The rows of the table in a native --explain report's 【赔偿清单】, under its header.
-function filedRows(report) {
+// The rows of the table in a native --explain report's 【赔偿清单】, under its
+// header, and the line under them (the court fee, empty for a refusal).
+function filed(report) {
   const lines = (report.split('\n【').find((part) => part.startsWith('赔偿清单】')) ?? '').split('\n');
   const from = lines.indexOf(columns.join('\t'));
-  if (from < 0) return [];
+  if (from < 0) return { rows: [], fee: '' };
   const rows = lines.slice(from + 1);
-  const end = rows.indexOf('');
-  return (end < 0 ? rows : rows.slice(0, end)).map((line) => line.split('\t'));
+  const end = rows.findIndex((line) => !line.includes('\t'));
+  const stop = end < 0 ? rows.length : end;
+  return { rows: rows.slice(0, stop).map((line) => line.split('\t')), fee: rows[stop] ?? '' };
 }
+const filedRows = (report) => filed(report).rows;
 
-// Each shown sheet is the native tool's for its 31 inputs and 23 claim inputs:
+// Each shown sheet is the native tool's for its 31 inputs and 24 claim inputs:
 // the notice of its claim columns, and the table of its --explain report, cell
-// for cell (a refusal shows the header alone).
+// for cell, with the fee under it (a refusal shows the header alone).
 function assertNative(shown, label, args = []) {
   const names = [...inputNames, ...claimNames];
   const csv = [names, ...shown.map((s) => names.map((n) => ({ ...s.inputs, ...s.claim })[n]))]
@@ -72,6 +77,7 @@ function assertNative(shown, label, args = []) {
     assert.deepEqual(s.header, [columns], label[i]);
     assert.equal(s.notice, rows[i][header.indexOf('清单提示')], label[i]);
     assert.deepEqual(s.rows, filedRows(reports[i]), label[i]);
+    assert.equal(s.fee, filed(reports[i]).fee, label[i]);
     assert.deepEqual(s.kinds, s.rows.map(([number, name]) => {
       if (number !== '') return 'item';
       return name === '合计' ? 'total' : 'payer';
@@ -84,6 +90,7 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
   const steps = [
     ['start-up case', {}],
     ['worked example', example],
+    ['the summary procedure', { 简易程序: '是' }],
     ['a window field, no 计算', { 伤残等级: '九', 孩子2年龄: '17' }],
     ['refused: a window text', { 医疗费: '1,500' }],
     ['no 交强险, whole liability', { 医疗费: '800', 交强险: '', 责任比例: '' }],
@@ -108,6 +115,9 @@ test('the sheet follows the fields and its inputs, as the native tool writes it'
                    [...claimNames].sort(), 'an input for each claim input');
   assert.deepEqual(shown[1].rows.map(([number, name, , text]) => [number, name, text]),
                    exampleRows, 'the worked example: no 0.00 item, no 侵权人 at 0.00');
+  assert.deepEqual([shown[1].fee, shown[2].fee], [
+    '案件受理费 3661.01 元（按诉讼请求 168050.34 元，诉讼费用交纳办法第十三条）',
+    '案件受理费 1830.50 元（按诉讼请求 168050.34 元，诉讼费用交纳办法第十三条，简易程序减半）']);
   const refused = steps.map(([label]) => label.startsWith('refused'));
   assert.deepEqual(shown.map((s) => s.notice !== ''), refused);
   assert.deepEqual(shown.map((s) => s.copyOff), refused, '复制清单 only for a sheet');
@@ -187,7 +197,7 @@ test('saved with the case, read by the native tool, opened again, printed, copie
   for (const line of ['赔偿清单', '定残日\t2012-01-05', '护理依赖\t完全',
                       '序号\t项目\t计算方式\t金额（元）\t依据', '1\t残疾赔偿金\t',
                       '\t85547.80\t人身损害赔偿解释第十二条', '\t73000.00\t人身损害赔偿解释第八条',
-                      `\t${at('受害人自担')}\t`, '，车辆3 ']) {
+                      `\t${at('受害人自担')}\t`, '，车辆3 ', shown.fee]) {
     assert.ok(report.includes(line), line);
   }
   assert.deepEqual(page.alerts, []);

@@ -199,6 +199,30 @@ class ClaimDialogTest : public QObject {
     }
   }
 
+  // The court fee under the table, halved under 简易程序, gone with a refusal.
+  void showsTheCourtFeeUnderTheTable() {
+    auto [window, dialog] = opened();
+    auto* fee = dialog->findChild<QLabel*>("案件受理费");
+    auto* summary = dialog->findChild<QComboBox*>("简易程序");
+    QVERIFY(fee != nullptr && summary != nullptr && !summary->isEditable());
+    QCOMPARE(summary->count(), 2);
+    QCOMPARE(summary->itemText(0) + summary->itemText(1), QString("否是"));
+    QVERIFY(fee->geometry().top() >= tableOf(dialog)->geometry().bottom());
+    const QString plain =
+        "案件受理费 3661.01 元（按诉讼请求 168050.34 元，诉讼费用交纳办法第十三条）";
+    QCOMPARE(fee->text(), plain);
+    enter(dialog, fields("简易程序=是"));
+    QCOMPARE(window->claimInput().简易程序, std::string("是"));
+    QCOMPARE(
+        fee->text(),
+        "案件受理费 1830.50 元（按诉讼请求 168050.34 元，诉讼费用交纳办法第十三条，简易程序减半）");
+    enter(dialog, fields("简易程序=否"));
+    QCOMPARE(window->claimInput().简易程序, std::string());
+    QCOMPARE(fee->text(), plain);
+    enter(window, fields("医疗费=1,000"));
+    QCOMPARE(fee->text(), QString());
+  }
+
   // 导出清单… (Ctrl+E): offered beside the case file and named after it; the
   // document holds the title, the facts, the table as filed and the reminder.
   void exportsTheSheetAsADocument() {
@@ -411,6 +435,7 @@ class ClaimDialogTest : public QObject {
     const QString text = QString::fromUtf8(extract.readAllStandardOutput());
     QVERIFY2(text.contains("人身损害赔偿计算书"), qPrintable(text));
     QCOMPARE(text.contains("赔偿清单"), claim.endsWith("70"));
+    QCOMPARE(text.contains("案件受理费"), claim.endsWith("70"));
   }
 
   void caseFilesKeepTheClaimInputs() {
@@ -467,14 +492,15 @@ class ClaimDialogTest : public QObject {
     // A list's first item, or a text it does not offer, written in a file: the empty input.
     claim::ClaimInput written = window->claimInput();
     written.交强险 = "有", written.案件类型 = "伤残", written.护理依赖 = "无",
-    written.车辆2交强险 = "全责";
+    written.车辆2交强险 = "全责", written.简易程序 = "否";
     QFile file(other);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QByteArray::fromStdString(cases::caseFileText(window->caseInput(), written)));
     file.close();
     QVERIFY(window->document().open(other));
     const auto& read = window->claimInput();
-    QCOMPARE(read.交强险 + read.案件类型 + read.护理依赖 + read.车辆2交强险, std::string());
+    QCOMPARE(read.交强险 + read.案件类型 + read.护理依赖 + read.车辆2交强险 + read.简易程序,
+             std::string());
     QVERIFY(!window->isWindowModified());
   }
 };
