@@ -8,17 +8,15 @@
 #include <variant>
 #include <vector>
 
+#include "binding_values.h"
 #include "calc.h"
 #include "case_file.h"
 #include "catalogue.h"
 #include "claim.h"
-#include "claim_document.h"
 #include "claim_report.h"
 #include "claim_table.h"
 #include "complaint.h"
 #include "court_fee.h"
-#include "html.h"
-#include "odt.h"
 #include "report.h"
 #include "standards_edit.h"
 #include "standards_file.h"
@@ -26,66 +24,13 @@
 namespace {
 
 using emscripten::val;
-
-val names(const auto& fields) {
-  val out = val::array();
-  for (const auto& field : fields) out.call<void>("push", std::string(field.name));
-  return out;
-}
-
-// A file's bytes as they are, from a Uint8Array: text that is not UTF-8 is
-// refused as the programs refuse it.
-std::string bytesOf(const val& fileBytes) {
-  const auto bytes = emscripten::convertJSArrayToNumberVector<unsigned char>(fileBytes);
-  return {bytes.begin(), bytes.end()};
-}
-
-quorvane::CaseInput caseInput(const val& texts) {
-  const auto values = emscripten::vecFromJSArray<std::string>(texts);
-  quorvane::CaseInput input;
-  for (std::size_t i = 0; i < quorvane::inputFields.size() && i < values.size(); ++i) {
-    input.*quorvane::inputFields[i].member = values[i];
-  }
-  return input;
-}
-
-// The claim sheet's inputs, in the order of claimFields.
-quorvane::claim::ClaimInput claimInput(const val& texts) {
-  const auto values = emscripten::vecFromJSArray<std::string>(texts);
-  quorvane::claim::ClaimInput claim;
-  for (std::size_t i = 0; i < quorvane::claim::claimFields.size() && i < values.size(); ++i) {
-    claim.*quorvane::claim::claimFields[i].member = values[i];
-  }
-  return claim;
-}
-
-// The complaint's inputs, in the order of complaintFields.
-quorvane::complaint::ComplaintInput complaintInput(const val& texts) {
-  const auto values = emscripten::vecFromJSArray<std::string>(texts);
-  quorvane::complaint::ComplaintInput complaint;
-  for (std::size_t i = 0; i < quorvane::complaint::complaintFields.size() && i < values.size();
-       ++i) {
-    complaint.*quorvane::complaint::complaintFields[i].member = values[i];
-  }
-  return complaint;
-}
-
-// Bytes for the page as a Uint8Array of their own: a string would lose what
-// is not text on its way.
-val bytesVal(const std::string& bytes) {
-  return val::global("Uint8Array")
-      .new_(emscripten::typed_memory_view(bytes.size(),
-                                          reinterpret_cast<const unsigned char*>(bytes.data())));
-}
-
-// The standards a run goes by: the built-in rows with those of the standards
-// file the editor keeps, as its text; a text the reader refuses adds none.
-quorvane::StandardsTable standardsTable(const std::string& fileText) {
-  if (fileText.empty()) return {};
-  auto read = quorvane::standards::readStandardsFile(fileText);
-  if (auto* table = std::get_if<quorvane::StandardsTable>(&read)) return std::move(*table);
-  return {};
-}
+using quorvane::web::bytesOf;
+using quorvane::web::bytesVal;
+using quorvane::web::caseInput;
+using quorvane::web::claimInput;
+using quorvane::web::complaintInput;
+using quorvane::web::names;
+using quorvane::web::standardsTable;
 
 // The standards editor's rows: arrays of texts in the order of kColumns.
 std::vector<quorvane::standards::RowTexts> rowsOf(const val& rows) {
@@ -242,62 +187,6 @@ val claimTable(const val& texts, const val& claimTexts, const std::string& stand
   return out;
 }
 
-// 导出清单: the exported sheet's .odt, as the window writes it; null when the
-// sheet is refused.
-val sheetOdt(const val& texts, const val& claimTexts, const std::string& standardsFile) {
-  const auto input = caseInput(texts);
-  const auto claim = claimInput(claimTexts);
-  const auto outcome =
-      quorvane::claim::computeClaim(input, claim, standardsTable(standardsFile), true);
-  if (std::holds_alternative<quorvane::claim::ClaimRefusal>(outcome)) return val::null();
-  return bytesVal(quorvane::document::odtFile(quorvane::claim::sheetDocument(
-      quorvane::claim::sheetFacts(input, claim), quorvane::claim::filedTable(outcome))));
-}
-
-quorvane::complaint::Complaint complaintOf(const val& texts, const val& claimTexts,
-                                           const val& complaintTexts,
-                                           const std::string& standardsFile) {
-  return quorvane::complaint::makeComplaint(caseInput(texts), claimInput(claimTexts),
-                                            complaintInput(complaintTexts),
-                                            standardsTable(standardsFile));
-}
-
-// The complaint as its part shows it: {fault, requests, fee}: the checks'
-// message (empty when it may be exported), the numbered requests and the fee's
-// line.
-val complaintPart(const val& texts, const val& claimTexts, const val& complaintTexts,
-                  const std::string& standardsFile) {
-  const auto made = complaintOf(texts, claimTexts, complaintTexts, standardsFile);
-  val out = val::object();
-  out.set("fault", made.fault);
-  out.set("requests", val::array(made.requests.begin(), made.requests.end()));
-  out.set("fee", made.feeLine);
-  return out;
-}
-
-// 导出起诉状 and 打印起诉状: the form's .odt, and its HTML for print; null
-// while the checks find a fault.
-val complaintOdt(const val& texts, const val& claimTexts, const val& complaintTexts,
-                 const std::string& standardsFile) {
-  const auto made = complaintOf(texts, claimTexts, complaintTexts, standardsFile);
-  return made.fault.empty() ? bytesVal(quorvane::document::odtFile(made.form)) : val::null();
-}
-
-val complaintHtml(const val& texts, const val& claimTexts, const val& complaintTexts,
-                  const std::string& standardsFile) {
-  const auto made = complaintOf(texts, claimTexts, complaintTexts, standardsFile);
-  return made.fault.empty() ? val(quorvane::document::htmlDocument(made.form)) : val::null();
-}
-
-// The texts an option input offers besides empty; none for a free text.
-val complaintChoices(const std::string& field) {
-  val out = val::array();
-  for (const auto text : quorvane::complaint::choices(field)) {
-    out.call<void>("push", std::string(text));
-  }
-  return out;
-}
-
 // The report of a case with its claim sheet, when any claim input is set.
 quorvane::CaseReport caseReport(const val& texts, const val& claimTexts,
                                 const std::string& standardsFile) {
@@ -427,15 +316,8 @@ EMSCRIPTEN_BINDINGS(quorvane) {
       "resultNames", +[] { return names(quorvane::resultFields); });
   emscripten::function(
       "claimInputNames", +[] { return names(quorvane::claim::claimFields); });
-  emscripten::function(
-      "complaintInputNames", +[] { return names(quorvane::complaint::complaintFields); });
-  emscripten::function("complaintChoices", &complaintChoices);
   emscripten::function("calculate", &calculate);
   emscripten::function("claimTable", &claimTable);
-  emscripten::function("sheetOdt", &sheetOdt);
-  emscripten::function("complaint", &complaintPart);
-  emscripten::function("complaintOdt", &complaintOdt);
-  emscripten::function("complaintHtml", &complaintHtml);
   emscripten::function("report", &report);
   emscripten::function("reportText", &reportText);
   emscripten::function("standardsRows", &standardsRows);

@@ -1,0 +1,82 @@
+#pragma once
+
+// What the engine's bindings share: the page's arrays of texts as the
+// engine's inputs (in the order of their fields), bytes both ways, and the
+// standards the editor keeps.
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <string>
+#include <variant>
+
+#include "calc.h"
+#include "claim.h"
+#include "complaint.h"
+#include "standards_file.h"
+
+namespace quorvane::web {
+
+using emscripten::val;
+
+inline val names(const auto& fields) {
+  val out = val::array();
+  for (const auto& field : fields) out.call<void>("push", std::string(field.name));
+  return out;
+}
+
+// A file's bytes as they are, from a Uint8Array: text that is not UTF-8 is
+// refused as the programs refuse it.
+inline std::string bytesOf(const val& fileBytes) {
+  const auto bytes = emscripten::convertJSArrayToNumberVector<unsigned char>(fileBytes);
+  return {bytes.begin(), bytes.end()};
+}
+
+// The window's inputs, in the order of inputFields.
+inline CaseInput caseInput(const val& texts) {
+  const auto values = emscripten::vecFromJSArray<std::string>(texts);
+  CaseInput input;
+  for (std::size_t i = 0; i < inputFields.size() && i < values.size(); ++i) {
+    input.*inputFields[i].member = values[i];
+  }
+  return input;
+}
+
+// The claim sheet's inputs, in the order of claimFields.
+inline claim::ClaimInput claimInput(const val& texts) {
+  const auto values = emscripten::vecFromJSArray<std::string>(texts);
+  claim::ClaimInput claim;
+  for (std::size_t i = 0; i < claim::claimFields.size() && i < values.size(); ++i) {
+    claim.*claim::claimFields[i].member = values[i];
+  }
+  return claim;
+}
+
+// The complaint's inputs, in the order of complaintFields.
+inline complaint::ComplaintInput complaintInput(const val& texts) {
+  const auto values = emscripten::vecFromJSArray<std::string>(texts);
+  complaint::ComplaintInput complaint;
+  for (std::size_t i = 0; i < complaint::complaintFields.size() && i < values.size(); ++i) {
+    complaint.*complaint::complaintFields[i].member = values[i];
+  }
+  return complaint;
+}
+
+// Bytes for the page as a Uint8Array of their own: a string would lose what
+// is not text on its way.
+inline val bytesVal(const std::string& bytes) {
+  return val::global("Uint8Array")
+      .new_(emscripten::typed_memory_view(bytes.size(),
+                                          reinterpret_cast<const unsigned char*>(bytes.data())));
+}
+
+// The standards a run goes by: the built-in rows with those of the standards
+// file the editor keeps, as its text; a text the reader refuses adds none.
+inline StandardsTable standardsTable(const std::string& fileText) {
+  if (fileText.empty()) return {};
+  auto read = standards::readStandardsFile(fileText);
+  if (auto* table = std::get_if<StandardsTable>(&read)) return std::move(*table);
+  return {};
+}
+
+}  // namespace quorvane::web
