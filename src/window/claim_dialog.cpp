@@ -72,6 +72,7 @@ ClaimDialog::ClaimDialog(CalculatorWindow* window) : QDialog(window), window_(wi
   setObjectName(QStringLiteral("赔偿清单窗"));
   setWindowTitle(QStringLiteral("赔偿清单"));
   createWidgets();
+  keepShortcutFromTextBoxes(this, QKeySequence(Qt::CTRL | Qt::Key_E));
   offerYears();
   showInput();
   recompute();

@@ -106,6 +106,7 @@ ComplaintDialog::ComplaintDialog(CalculatorWindow* window) : QDialog(window), wi
   setObjectName(QStringLiteral("起诉状窗"));
   setWindowTitle(QStringLiteral("起诉状"));
   createWidgets();
+  keepShortcutFromTextBoxes(this, QKeySequence(Qt::CTRL | Qt::Key_E));
   showInput();
   recompute();
   createConnections();

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -239,6 +240,40 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     emit clicked();
   }
   QLabel::mouseReleaseEvent(event);
+}
+
+namespace {
+
+// Eats the text box's claim on the key, so that the key goes on to the
+// dialog's shortcuts; the box's own use of it is lost, which End still gives.
+class ShortcutKeeper : public QObject {
+ public:
+  ShortcutKeeper(QObject* parent, const QKeySequence& key) : QObject(parent), key_(key) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ShortcutOverride &&
+        QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()) == key_) {
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QKeySequence key_;
+};
+
+}  // namespace
+
+void keepShortcutFromTextBoxes(QWidget* dialog, const QKeySequence& key) {
+  auto* keeper = new ShortcutKeeper(dialog, key);
+  for (QWidget* box : dialog->findChildren<QWidget*>()) {
+    // An editable list hands the key to its box directly, past the box's filters.
+    if (qobject_cast<QLineEdit*>(box) != nullptr || qobject_cast<QPlainTextEdit*>(box) != nullptr ||
+        qobject_cast<QComboBox*>(box) != nullptr) {
+      box->installEventFilter(keeper);
+    }
+  }
 }
 
 }  // namespace quorvane::window

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QFont>
+#include <QKeySequence>
 #include <QLabel>
 #include <QProxyStyle>
 #include <QStringList>
@@ -77,5 +78,11 @@ class TextBoxStyle : public QProxyStyle {
 
 // A new widget for the control, with its caption and font; the caller places it.
 [[nodiscard]] QWidget* createControl(const ControlSpec& spec, QWidget* parent);
+
+// Gives the dialog's shortcut key to the dialog when one of its text boxes
+// has the focus: under X11's key bindings a text box takes Ctrl+E for itself
+// (the end of the line), and the dialog's Ctrl+E would never be seen. Call
+// once the dialog's text boxes exist.
+void keepShortcutFromTextBoxes(QWidget* dialog, const QKeySequence& key);
 
 }  // namespace quorvane::window

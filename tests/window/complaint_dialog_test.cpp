@@ -272,7 +272,9 @@ class ComplaintDialogTest : public QObject {
       files->selectFile(dir_.filePath("complaint.odt"));
       static_cast<QDialog*>(files)->accept();
     });
-    QTest::keyClick(dialog, Qt::Key_E, Qt::ControlModifier);
+    auto* story = dialog->findChild<QPlainTextEdit*>("事故经过");  // typed in, as a user does
+    story->setFocus();
+    QTest::keyClick(story, Qt::Key_E, Qt::ControlModifier);
     QCOMPARE(suggested, dir_.filePath("王某-起诉状.odt"));
     QFile written(dir_.filePath("complaint.odt"));
     QVERIFY(written.open(QIODevice::ReadOnly));

@@ -5,6 +5,7 @@
 
 #include <xcb/xcb.h>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,6 +14,8 @@
 #include <memory>
 
 #include "case_document.h"
+#include "claim_dialog.h"
+#include "complaint_dialog.h"
 #include "window.h"
 #include "window_testing.h"
 
@@ -90,6 +93,29 @@ class TitleBarTest : public QObject {
     QVERIFY(!window->document().saveTo(path + "/not-a-folder.csv"));
     QCOMPARE(message, QString("Quorvane"));
     QCOMPARE(shownTitle(window), QString("case.csv* — Quorvane"));
+  }
+
+  // Under X11's key bindings a text box takes Ctrl+E for the end of its line;
+  // in the two dialogs that export, the key is the export's, from any box.
+  void ctrlEExportsFromATextBox() {
+    const auto host = startWindow([] { return QDate(2012, 6, 1); }, {});
+    QDialog* claim = host->window()->showClaim();
+    QDialog* complaint = host->window()->showComplaint();
+    for (QDialog* dialog : {claim, complaint}) {
+      const auto boxes = dialog->findChildren<QWidget*>();
+      int tried = 0;
+      for (QWidget* box : boxes) {
+        if (!box->inherits("QLineEdit") && !box->inherits("QPlainTextEdit") &&
+            !box->inherits("QComboBox")) {
+          continue;
+        }
+        QKeyEvent key(QEvent::ShortcutOverride, Qt::Key_E, Qt::ControlModifier);
+        QApplication::sendEvent(box, &key);
+        QVERIFY2(!key.isAccepted(), qPrintable(box->objectName()));
+        ++tried;
+      }
+      QVERIFY(tried > 10);
+    }
   }
 };
 
