@@ -158,10 +158,16 @@ class HtmlWriter {
       for (int covered = 0; covered < placed.span; ++covered) width += shares[column++];
       out_ += "<";
       out_ += tag;
-      if (placed.span > 1) out_ += " colspan=\"" + std::to_string(placed.span) + "\"";
-      out_ += " width=\"" + hundredths(width) +
-              "%\" style=\"border:0.5pt solid #000000;padding:0.1cm;vertical-align:top;"
-              "font-weight:normal;\">";
+      // A spanning cell names no width: Qt would share it out evenly among
+      // the columns it covers, over the widths of the cells that span one.
+      if (placed.span > 1) {
+        out_ += " colspan=\"" + std::to_string(placed.span) + "\"";
+      } else {
+        out_ += " width=\"" + hundredths(width) + "%\"";
+      }
+      out_ +=
+          " style=\"border:0.5pt solid #000000;padding:0.1cm;vertical-align:top;"
+          "font-weight:normal;\">";
       if (placed.cell == nullptr || placed.cell->paragraphs.empty()) {
         writeParagraph(Paragraph{}, "", true);
       } else {

@@ -26,6 +26,10 @@ QString writeComplaint(const QString& path, const document::Document& form) {
 void printComplaint(QPrinter& printer, const document::Document& form) {
   QTextDocument page;
   QFont font;
+  // Not the window's font, whose bitmaps on a 96 dpi screen forbid merging in
+  // other faces: the form's texts need the fallback faces the printer's
+  // resolution allows.
+  font.setStyleStrategy(QFont::PreferDefault);
   font.setFamilies(songFamilies());
   font.setPointSizeF(10.5);  // 五号, a filed document's text
   page.setDefaultFont(font);

@@ -410,7 +410,7 @@ class ComplaintDialogTest : public QObject {
     QVERIFY(extract.waitForFinished(20000));
     const QString printed = QString::fromUtf8(extract.readAllStandardOutput());
     for (const char* each :
-         {"民事起诉状", "（机动车交通事故责任纠纷）", "被告（自然人）", "具状人"}) {
+         {"民事起诉状", "（机动车交通事故责任纠纷）", "被告（自然人）", "具状人", "按票据"}) {
       QVERIFY2(printed.contains(each), each);
     }
 
