@@ -36,17 +36,7 @@ constexpr int kAmountColumn = 3;
 // The window's side: its claim inputs and the one dialog that edits them.
 
 ClaimDialog* CalculatorWindow::showClaim(const QByteArray& geometry) {
-  if (auto* open = findChild<ClaimDialog*>(QString(), Qt::FindDirectChildrenOnly)) {
-    open->raise();
-    open->activateWindow();
-    return open;
-  }
-  // Built when first asked for: the window starts as it always has.
-  auto* dialog = new ClaimDialog(this);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  if (!geometry.isEmpty()) dialog->restoreGeometry(geometry);
-  dialog->show();
-  return dialog;
+  return showOwnDialog<ClaimDialog>(geometry);
 }
 
 void CalculatorWindow::setClaimInput(const claim::ClaimInput& input) {

@@ -67,16 +67,7 @@ void fitLines(QPlainTextEdit* edit, int lines) {
 // The window's side: its complaint inputs and the one dialog that edits them.
 
 ComplaintDialog* CalculatorWindow::showComplaint(const QByteArray& geometry) {
-  if (auto* open = findChild<ComplaintDialog*>(QString(), Qt::FindDirectChildrenOnly)) {
-    open->raise();
-    open->activateWindow();
-    return open;
-  }
-  auto* dialog = new ComplaintDialog(this);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  if (!geometry.isEmpty()) dialog->restoreGeometry(geometry);
-  dialog->show();
-  return dialog;
+  return showOwnDialog<ComplaintDialog>(geometry);
 }
 
 void CalculatorWindow::setComplaintInput(const complaint::ComplaintInput& input) {

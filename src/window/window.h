@@ -114,6 +114,21 @@ class CalculatorWindow : public QWidget {
   void print();
   void scrollTo(int value);
   void showContextMenu(const QPoint& position);
+  // The one modeless dialog of that kind, brought to the front when open,
+  // else built (the window starts as it always has) and shown where it was.
+  template <class Dialog>
+  Dialog* showOwnDialog(const QByteArray& geometry) {
+    if (auto* open = findChild<Dialog*>(QString(), Qt::FindDirectChildrenOnly)) {
+      open->raise();
+      open->activateWindow();
+      return open;
+    }
+    auto* dialog = new Dialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (!geometry.isEmpty()) dialog->restoreGeometry(geometry);
+    dialog->show();
+    return dialog;
+  }
 
   platform::Clock clock_;
   StandardsTable standards_;
