@@ -19,6 +19,7 @@
 #include "claim_dialog.h"
 #include "claim_table.h"
 #include "complaint_dialog.h"
+#include "complaint_dialog_layout.h"
 #include "complaint_export.h"
 #include "window.h"
 #include "window_testing.h"
@@ -110,6 +111,8 @@ class ComplaintDialogTest : public QObject {
         {"原告性别", {"未填", "男", "女"}},
         {"代理权限", {"未填", "一般授权", "特别授权"}},
         {"车辆2所有人类别", {"自然人", "法人、非法人组织"}},
+        {"车辆3所有人类别", {"自然人", "法人、非法人组织"}},
+        {"诉前保全", {"未填", "是", "否"}},
         {"申请鉴定", {"未填", "是", "否"}},
         {"了解调解", {"未填", "了解", "不了解"}},
         {"先行调解", {"未填", "是", "否", "暂不确定"}},
@@ -125,7 +128,9 @@ class ComplaintDialogTest : public QObject {
       QVERIFY2(control != nullptr, qPrintable(name));
       const bool free = name == "事故经过" || name == "责任认定" || name == "证据清单";
       QCOMPARE(qobject_cast<QPlainTextEdit*>(control) != nullptr, free);
-      if (auto* list = qobject_cast<QComboBox*>(control); list != nullptr && lists.contains(name)) {
+      if (lists.contains(name)) {
+        auto* list = qobject_cast<QComboBox*>(control);
+        QVERIFY2(list != nullptr, qPrintable(name));
         QStringList items;
         for (int k = 0; k < list->count(); ++k) items << list->itemText(k);
         QCOMPARE(items, lists[name]);
@@ -200,6 +205,33 @@ class ComplaintDialogTest : public QObject {
     QCOMPARE(showing(dialog, "事故经过"), kAccident);
     QCOMPARE(qs(window->complaintInput().事故经过), kAccident);
     QVERIFY(!window->isWindowModified());
+    window->setComplaintInput({});  // the boxes showing 护照 and 暂不确定 follow
+    QCOMPARE(showing(dialog, "原告证件类型") + showing(dialog, "先行调解"),
+             QString("居民身份证未填"));
+  }
+
+  // What the window holds of inputs from a case file or the dialog: a list's
+  // first item, or a text it does not offer, as empty; line ends as a box writes them.
+  void holdsInputsAsTheDialogShowsThem() {
+    struct Row {
+      std::string_view field;
+      std::string given, held;
+    };
+    for (const auto& [field, given, held] : std::initializer_list<Row>{
+             {"原告性别", "未填", ""},
+             {"先行调解", "未填", ""},
+             {"先行调解", "暂不确定", "暂不确定"},
+             {"了解调解", "是", ""},
+             {"车辆3所有人类别", "自然人", ""},
+             {"车辆3所有人类别", "法人、非法人组织", "法人、非法人组织"},
+             {"原告证件类型", "居民身份证", ""},
+             {"原告证件类型", "外国人永久居留身份证", "外国人永久居留身份证"},
+             {"证据清单", "病历\r\n发票\r照片\r", "病历\n发票\n照片\n"}}) {
+      complaint::ComplaintInput input;
+      const auto member = complaint::complaintFields[complaintField(field)].member;
+      input.*member = given;
+      QCOMPARE(qs(shownComplaint(input).*member), qs(held));
+    }
   }
 
   // A change in the window, the sheet or the dialog: the requests and the fee made again.
@@ -252,6 +284,11 @@ class ComplaintDialogTest : public QObject {
     QCOMPARE(answers.seen.size(), 1u);
     QCOMPARE(answers.seen[0].text, "起诉状未导出：" + path + "\n" + fault->text());
     QVERIFY(!QFile::exists(path));
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir_.filePath("refused.pdf"));
+    dialog->printTo(printer);
+    QVERIFY(!QFile::exists(printer.outputFileName()));
     enter(window, fields("医疗费=1000"));
     QCOMPARE(fault->text(), QString());
     QVERIFY(exportButton->isEnabled() && printButton->isEnabled());
@@ -280,6 +317,8 @@ class ComplaintDialogTest : public QObject {
     QVERIFY(written.open(QIODevice::ReadOnly));
     QVERIFY(written.readAll().startsWith("PK"));  // a zip, as every OpenDocument file is
     QCOMPARE(complaintFileName({}, "/home/a"), QString("/home/a/起诉状.odt"));
+    QCOMPARE(complaintFileName("/home/a/王某.2023.csv", "/x"),
+             QString("/home/a/王某.2023-起诉状.odt"));
 
     QFile blocker(dir_.filePath("not-a-folder"));
     QVERIFY(blocker.open(QIODevice::WriteOnly) && blocker.write("x") == 1);
