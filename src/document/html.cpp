@@ -15,27 +15,10 @@ constexpr std::string_view pageBreak = "page-break-before:always;";
 
 void escape(std::string& out, std::string_view text) {
   for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      case '\n':
-        out += "<br>";
-        break;
-      default:
-        out += c;
+    if (c == '\n') {
+      out += "<br>";
+    } else {
+      appendEscaped(out, c, "&#39;");
     }
   }
 }

@@ -94,27 +94,7 @@ std::size_t paragraphKey(Style style, Align align, Head head, bool inCell) {
 }
 
 void escape(std::string& out, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      default:
-        out += c;
-    }
-  }
+  for (char c : text) appendEscaped(out, c, "&apos;");
 }
 
 class ContentWriter {

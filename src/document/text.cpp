@@ -140,4 +140,26 @@ std::vector<PlacedCell> placeCells(const Row& row, std::size_t columns) {
   return placed;
 }
 
+void appendEscaped(std::string& out, char c, std::string_view apostrophe) {
+  switch (c) {
+    case '&':
+      out += "&amp;";
+      break;
+    case '<':
+      out += "&lt;";
+      break;
+    case '>':
+      out += "&gt;";
+      break;
+    case '"':
+      out += "&quot;";
+      break;
+    case '\'':
+      out += apostrophe;
+      break;
+    default:
+      out += c;
+  }
+}
+
 }  // namespace quorvane::document

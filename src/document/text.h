@@ -18,6 +18,10 @@ namespace quorvane::document {
 // U+FFFF) are left out, and each ill-formed UTF-8 sequence becomes one U+FFFD.
 [[nodiscard]] std::string cleanText(std::string_view text);
 
+// Appends c to out, as a markup reference when it is one of & < > " and '
+// (the apostrophe as `apostrophe`: XML's &apos; is no HTML 4 entity).
+void appendEscaped(std::string& out, char c, std::string_view apostrophe);
+
 // A number of hundredths written shortest: 96 as "0.96", 640 as "6.4",
 // 1600 as "16".
 [[nodiscard]] std::string hundredths(int value);

@@ -7,6 +7,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <array>
 #include <string>
 #include <variant>
 
@@ -32,34 +33,24 @@ inline std::string bytesOf(const val& fileBytes) {
   return {bytes.begin(), bytes.end()};
 }
 
-// The window's inputs, in the order of inputFields.
+// A record's texts from the page's array, in the order of its fields.
+template <class Record, std::size_t N>
+Record recordOf(const val& texts, const std::array<NamedField<Record>, N>& fields) {
+  const auto values = emscripten::vecFromJSArray<std::string>(texts);
+  Record record;
+  for (std::size_t i = 0; i < N && i < values.size(); ++i) record.*fields[i].member = values[i];
+  return record;
+}
+
+// The window's, the claim sheet's and the complaint's inputs.
 inline CaseInput caseInput(const val& texts) {
-  const auto values = emscripten::vecFromJSArray<std::string>(texts);
-  CaseInput input;
-  for (std::size_t i = 0; i < inputFields.size() && i < values.size(); ++i) {
-    input.*inputFields[i].member = values[i];
-  }
-  return input;
+  return recordOf(texts, inputFields);
 }
-
-// The claim sheet's inputs, in the order of claimFields.
 inline claim::ClaimInput claimInput(const val& texts) {
-  const auto values = emscripten::vecFromJSArray<std::string>(texts);
-  claim::ClaimInput claim;
-  for (std::size_t i = 0; i < claim::claimFields.size() && i < values.size(); ++i) {
-    claim.*claim::claimFields[i].member = values[i];
-  }
-  return claim;
+  return recordOf(texts, claim::claimFields);
 }
-
-// The complaint's inputs, in the order of complaintFields.
 inline complaint::ComplaintInput complaintInput(const val& texts) {
-  const auto values = emscripten::vecFromJSArray<std::string>(texts);
-  complaint::ComplaintInput complaint;
-  for (std::size_t i = 0; i < complaint::complaintFields.size() && i < values.size(); ++i) {
-    complaint.*complaint::complaintFields[i].member = values[i];
-  }
-  return complaint;
+  return recordOf(texts, complaint::complaintFields);
 }
 
 // Bytes for the page as a Uint8Array of their own: a string would lose what

@@ -48,13 +48,7 @@ void CalculatorWindow::setClaimInput(const claim::ClaimInput& input) {
 }
 
 claim::ClaimInput shownClaim(claim::ClaimInput input) {
-  // A list's first item, or a text it does not offer, is the empty input, as
-  // the window's own lists leave a text they do not offer unpicked.
-  for (const auto& list : pickLists()) {
-    std::string& text = input.*claim::claimFields[list.field].member;
-    const auto offered = std::find(list.items.begin() + 1, list.items.end(), text);
-    if (text.empty() || offered == list.items.end()) text.clear();
-  }
+  clearUnoffered(input, claim::claimFields, pickLists());
   return input;
 }
 

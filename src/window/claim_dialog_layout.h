@@ -3,10 +3,12 @@
 // Where the 赔偿清单 dialog puts each claim input, as data: the dialog
 // builds what these tables list.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <span>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "claim.h"
@@ -30,6 +32,18 @@ struct PickList {
   std::array<std::string_view, 4> items;  // empty after the last
 };
 [[nodiscard]] std::span<const PickList> pickLists();
+
+// A list's first item, or a text it does not offer, held as the empty input,
+// as the window's own lists leave a text they do not offer unpicked.
+template <class Record, std::size_t N>
+void clearUnoffered(Record& input, const std::array<NamedField<Record>, N>& fields,
+                    std::span<const PickList> lists) {
+  for (const auto& list : lists) {
+    std::string& text = input.*fields[list.field].member;
+    const auto offered = std::find(list.items.begin() + 1, list.items.end(), text);
+    if (text.empty() || offered == list.items.end()) text.clear();
+  }
+}
 [[nodiscard]] const PickList* pickList(std::size_t field);
 
 // One widget of an input grid: a caption, or an input's box with what its

@@ -79,11 +79,7 @@ void CalculatorWindow::setComplaintInput(const complaint::ComplaintInput& input)
 }
 
 complaint::ComplaintInput shownComplaint(complaint::ComplaintInput input) {
-  for (const auto& list : complaintPickLists()) {
-    std::string& text = input.*complaint::complaintFields[list.field].member;
-    const auto offered = std::find(list.items.begin() + 1, list.items.end(), text);
-    if (text.empty() || offered == list.items.end()) text.clear();
-  }
+  clearUnoffered(input, complaint::complaintFields, complaintPickLists());
   std::string& kind = input.*complaint::complaintFields[kIdTypeField].member;
   kind = idType(std::move(kind));
   for (std::size_t i = 0; i < complaint::complaintFields.size(); ++i) {
